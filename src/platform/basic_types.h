@@ -68,3 +68,6 @@ inline constexpr TColor clBtnHighlight = TColor(0x80000014);
 // Font style flags in the order bold, italic, underline, strike-out (bits 0 to 3).
 enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = std::uint8_t;
+
+// Horizontal text alignment, stored as left = 0, right = 1, centre = 2.
+enum TAlignment : std::uint8_t { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
