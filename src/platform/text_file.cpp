@@ -1,0 +1,108 @@
+#include "platform/text_file.h"
+
+#include "platform/file_names.h"
+#include "platform/in_out_error.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr char kCtrlZ = 26;
+
+class TFd {
+public:
+    explicit TFd(int fd) : FFd(fd) {}
+    ~TFd() {
+        if (FFd >= 0) ::close(FFd);
+    }
+    TFd(const TFd&) = delete;
+    TFd& operator=(const TFd&) = delete;
+    int Get() const { return FFd; }
+
+private:
+    int FFd;
+};
+
+// Windows opens the file with read sharing only: it fails while another program has
+// it open for writing. A read lease is refused in exactly that case; where leases do
+// not apply (not our file, file systems without them) there is nothing to check.
+bool OpenForWritingElsewhere(int fd) {
+#ifdef F_SETLEASE
+    if (::fcntl(fd, F_SETLEASE, F_RDLCK) == 0) {
+        ::fcntl(fd, F_SETLEASE, F_UNLCK);
+        return false;
+    }
+    return errno == EAGAIN;
+#else
+    (void)fd;
+    return false;
+#endif
+}
+
+} // namespace
+
+void SplitTextLines(std::span<char> text, std::vector<std::string_view>& lines) {
+    char* p = text.data();
+    char* const end = p + text.size();
+    while (p < end) {
+        char* nl = static_cast<char*>(std::memchr(p, '\n', end - p));
+        char* lineEnd = nl ? nl : end;
+        char* next = nl ? nl + 1 : end;
+        if (*p == kCtrlZ) break;
+        if (char* z = static_cast<char*>(std::memchr(p, kCtrlZ, lineEnd - p))) lineEnd = z;
+        // The CR of a CR LF is the common case; any other CR is squeezed out.
+        if (lineEnd > p && lineEnd[-1] == '\r' && lineEnd == nl) --lineEnd;
+        if (char* cr = static_cast<char*>(std::memchr(p, '\r', lineEnd - p))) {
+            char* w = cr;
+            for (char* r = cr; r < lineEnd; ++r)
+                if (*r != '\r') *w++ = *r;
+            lineEnd = w;
+        }
+        lines.emplace_back(p, lineEnd - p);
+        p = next;
+    }
+}
+
+TTextFileLines TTextFileLines::Read(const std::string& fsPath) {
+    TFd fd(::open(fsPath.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.Get() < 0) throw EInOutError(OpenErrorFromErrno(errno, fsPath));
+    struct stat st;
+    if (::fstat(fd.Get(), &st) != 0) throw EInOutError(WindowsErrorFromErrno(errno));
+    if (S_ISDIR(st.st_mode)) throw EInOutError(ERROR_ACCESS_DENIED);
+    if (OpenForWritingElsewhere(fd.Get())) throw EInOutError(ERROR_SHARING_VIOLATION);
+
+    TTextFileLines result;
+    // The size is a hint only: pipes and growing files read on until the end.
+    std::size_t capacity = S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) + 1 : 65536;
+    std::unique_ptr<char[]> buffer(new char[capacity]);
+    std::size_t size = 0;
+    for (;;) {
+        if (size == capacity) {
+            std::size_t grown = capacity * 2;
+            std::unique_ptr<char[]> bigger(new char[grown]);
+            std::memcpy(bigger.get(), buffer.get(), size);
+            buffer = std::move(bigger);
+            capacity = grown;
+        }
+        ssize_t got = ::read(fd.Get(), buffer.get() + size, capacity - size);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            throw EInOutError(WindowsErrorFromErrno(errno));
+        }
+        if (got == 0) break;
+        size += static_cast<std::size_t>(got);
+    }
+    result.FText = std::move(buffer);
+    result.FSize = size;
+    SplitTextLines(std::span<char>(result.FText.get(), size), result.FLines);
+    return result;
+}
+
+TTextFileLines TTextFileLines::ReadWindowsPath(std::string_view windowsPath,
+                                               const std::string& baseFolder) {
+    return Read(MapPath(windowsPath, baseFolder).FsPath);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Reading a whole text file as lines, with the runtime's text-file rules:
+//  - a line ends at LF or CR LF; a CR not followed by LF is dropped and the line goes on;
+//  - Ctrl-Z (26) at the start of a line ends the file; inside a line it ends the line's
+//    text and the rest of that physical line is skipped;
+//  - the last line needs no break, and a break at the very end adds no line;
+//  - lines have no length limit and may hold any byte, NUL included.
+
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Splits text into lines in place: dropped bytes are squeezed out of the buffer, and
+// the lines appended to lines are views into it.
+void SplitTextLines(std::span<char> text, std::vector<std::string_view>& lines);
+
+// The bytes of a file, read whole, and its lines as views into them.
+class TTextFileLines {
+public:
+    TTextFileLines() = default;
+    TTextFileLines(TTextFileLines&&) = default;
+    TTextFileLines& operator=(TTextFileLines&&) = default;
+
+    std::size_t Count() const { return FLines.size(); }
+    std::string_view operator[](std::size_t i) const { return FLines[i]; }
+    std::vector<std::string_view>& Lines() { return FLines; }
+    const std::vector<std::string_view>& Lines() const { return FLines; }
+    std::size_t TextSize() const { return FSize; }
+
+    // Reads fsPath whole. Raises EInOutError with the Windows code of a failure.
+    static TTextFileLines Read(const std::string& fsPath);
+    // Reads a file named by a catalogue path, found as MapPath finds it.
+    static TTextFileLines ReadWindowsPath(std::string_view windowsPath,
+                                          const std::string& baseFolder = {});
+
+private:
+    std::unique_ptr<char[]> FText;   // the views point here; moving keeps them valid
+    std::size_t FSize = 0;
+    std::vector<std::string_view> FLines;
+};
