@@ -1,0 +1,96 @@
+#pragma once
+// Geometry of the skin bitmap primitives: which rectangle of a skin picture is copied
+// where, as plain lists, so painting only walks them and tests need no pixels.
+// Every copy is one to one (source and destination have the same size); images grow
+// only by repeating a part, the last repetition cut where its span ends.
+//
+// All lists are total: copies are clipped to the destination bitmap and empty ones
+// dropped, so a walker may copy them blindly; a tile of zero or negative size is
+// never laid (that band is simply skipped); target and strip sizes are clamped to
+// 0..MaxSkinBitmapSize, which bounds every list to a few copies per pixel column/row.
+
+#include <vector>
+
+#include "platform/basic_types.h"
+
+inline constexpr int MaxSkinBitmapSize = 32767;
+
+struct TbsCopy {
+    TRect Source; // in the source picture
+    TRect Dest;   // in the destination bitmap
+    friend bool operator==(const TbsCopy&, const TbsCopy&) = default;
+};
+using TbsCopyList = std::vector<TbsCopy>;
+
+// A destination bitmap of Width x Height and the copies that draw it, in order.
+struct TbsStrip {
+    bool Made = false; // false: no bitmap is made for it at all
+    int Width = 0;
+    int Height = 0;
+    TPoint Position; // where the strip goes in the control (border and region strips)
+    TbsCopyList Copies;
+};
+
+inline int RectWidth(const TRect& r) { return r.Right - r.Left; }
+inline int RectHeight(const TRect& r) { return r.Bottom - r.Top; }
+inline TRect NullRect() { return TRect{0, 0, 0, 0}; }
+inline bool IsNullRect(const TRect& r) { return RectWidth(r) < 1 || RectHeight(r) < 1; }
+inline bool IsNullPoint(const TPoint& p) { return p.X == 0 || p.Y == 0; }
+
+// Fixed left and right ends of the source rect, its middle repeated from the left end
+// to the right one. The ends are drawn first, the right one last of the two, so it wins
+// where they overlap. A middle of zero or negative width gets no copies.
+TbsStrip BuildHStrip(int leftWidth, int rightWidth, int targetWidth, const TRect& source);
+// The same with rows: fixed top and bottom, the middle repeated between them.
+TbsStrip BuildVStrip(int topHeight, int bottomHeight, int targetHeight, const TRect& source);
+
+// A skin image's anchors and client rect (offsets inside SkinRect) and the same
+// moved for a target of Width x Height pixels.
+struct TbsStretchGeometry {
+    TPoint LT, RT, LB, RB;
+    TRect CR;
+    TPoint NLT, NRT, NLB, NRB;
+    TRect NCR;
+    int Width = 0;
+    int Height = 0;
+};
+
+// The target anchors: the right ones move with the width, the bottom ones with the height.
+TbsStretchGeometry StretchGeometry(TPoint lt, TPoint rt, TPoint lb, TPoint rb, const TRect& cr,
+                                   int skinWidth, int skinHeight, int width, int height);
+
+// The whole control image: repeated bands, the fixed pieces over them, then (if asked)
+// the client rect tiled over the new client rect. Made is false, with the size still
+// set, when RB.x = LT.x or RB.y = LT.y; a caller also draws nothing for an empty picture.
+// Where the target is smaller than the fixed parts, the repeated parts draw nothing.
+TbsStrip BuildNinePatch(const TbsStretchGeometry& g, const TRect& skinRect, bool fillCentre);
+
+struct TbsBorderStrips {
+    TbsStrip Top, Bottom, Left, Right;
+};
+// The frame of a control whose centre someone else draws; each strip is placed at its
+// Position inside the control.
+TbsBorderStrips BuildBorderStrips(const TbsStretchGeometry& g, const TRect& skinRect);
+
+// The window region of a stretched control whose mask has the skin image's size:
+// the new client rect united with the black parts of four mask strips, each strip's
+// mask placed at its Position. No region at all when HasRegion is false.
+struct TbsSkinRegionPlan {
+    bool HasRegion = false;
+    TRect Base; // the new client rect
+    TbsStrip Top, Bottom, Left, Right;
+};
+TbsSkinRegionPlan BuildSkinRegion(const TbsStretchGeometry& g, int maskWidth, int maskHeight);
+
+// A pen line from From to To, the To pixel left out.
+struct TbsLine {
+    TPoint From;
+    TPoint To;
+    friend bool operator==(const TbsLine&, const TbsLine&) = default;
+};
+
+// A 7-pixel triangle centred in the rect; direction 1 left, 2 right, 3 up, 4 down,
+// anything else nothing.
+std::vector<TbsLine> DrawArrowMark(const TRect& rect, int direction);
+// A tick three pixels thick inside the 8 x 8 box at (x, y).
+std::vector<TbsLine> DrawCheckMark(int x, int y);
