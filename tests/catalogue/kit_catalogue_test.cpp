@@ -1,0 +1,91 @@
+// vitrina-kit catalogue, run as a disc author would run it.
+
+#include "support/scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct TRun {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TRun Kit(const TScratchFolder& scratch, const std::string& args) {
+    std::string command = std::string("'") + VITRINA_KIT + "' " + args + " >'" + (scratch / "out") +
+                          "' 2>'" + (scratch / "err") + "'";
+    TRun run;
+    int status = std::system(command.c_str());
+    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.Out = Slurp(scratch / "out");
+    run.Err = Slurp(scratch / "err");
+    return run;
+}
+
+TEST(KitCatalogue, PrintsRecordsAndCategoriesAsUtf8Json) {
+    TScratchFolder disc;
+    disc.Write("db/base.txt", "\xc8\xe3\xf0\xfb@\xd2\xe5\xf2\xf0\xe8\xf1@tetris@@@\xc1\xeb\xee\xea\xe8\r\n"
+                              "Apps@Say \"hi\"@a\\b@x@y@tab\there\x01\n"
+                              "apps@zip@z\n");
+    TRun run = Kit(disc, "catalogue '" + disc.Path() + "'");
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Out,
+              "{\"lines\": 3,\n"
+              " \"records\": [\n"
+              "  [\"Apps\", \"Say \\\"hi\\\"\", \"a\\\\b\", \"tab\\there\\u0001\"],\n"
+              "  [\"apps\", \"zip\", \"z\", \"\"],\n"
+              "  [\"Игры\", \"Тетрис\", \"tetris\", \"Блоки\"]\n"
+              " ],\n"
+              " \"categories\": [\n"
+              "  {\"name\": \"Apps\", \"titles\": [\"Say \\\"hi\\\"\"], \"folders\": [\"a\\\\b\"], "
+              "\"abouts\": [\"tab\\there\\u0001\"]},\n"
+              "  {\"name\": \"apps\", \"titles\": [\"zip\"], \"folders\": [\"z\"], \"abouts\": [\"\"]},\n"
+              "  {\"name\": \"Игры\", \"titles\": [\"Тетрис\"], \"folders\": [\"tetris\"], "
+              "\"abouts\": [\"Блоки\"]}\n"
+              " ]}\n");
+
+    run = Kit(disc, "catalogue --summary '" + disc.Path() + "'");
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Out, "{\"lines\": 3, \"categories\": 3}\n");
+}
+
+TEST(KitCatalogue, ReadsTheCurrentFolderByDefault) {
+    TScratchFolder disc;
+    disc.Write("db/base.txt", "");
+    // Run from the scratch folder itself.
+    std::string command = "cd '" + disc.Path() + "' && '" + VITRINA_KIT + "' catalogue >'" +
+                          (disc / "out") + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(Slurp(disc / "out"), "{\"lines\": 0,\n \"records\": [],\n \"categories\": []}\n");
+}
+
+TEST(KitCatalogue, FailuresReadAsTheErrorReportAndExitOne) {
+    TScratchFolder disc;
+    TRun run = Kit(disc, "catalogue '" + disc.Path() + "'");
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, "Invalid filename.\n");
+    disc.MakeFolder("db");
+    run = Kit(disc, "catalogue --summary '" + disc.Path() + "'");
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, "File not found.\n");
+    disc.MakeFolder("db/base.txt");
+    EXPECT_EQ(Kit(disc, "catalogue '" + disc.Path() + "'").Err, "File access denied.\n");
+    EXPECT_EQ(Kit(disc, "catalogue --bogus").Status, 2);
+}
+
+} // namespace

@@ -1,0 +1,7 @@
+#pragma once
+// The subcommands of vitrina-kit. Each lives in its own kit_<name>.cpp and gets the
+// arguments after its name; it returns the process exit status.
+
+#include <span>
+
+int RunCatalogueCommand(std::span<char*> args);

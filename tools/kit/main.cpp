@@ -1,0 +1,38 @@
+// vitrina-kit: the companion command line of Vitrina for disc authors, tests and
+// benchmarks. Usage: vitrina-kit COMMAND [ARGS...]
+
+#include "kit_commands.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct TKitCommand {
+    const char* Name;
+    const char* Usage;
+    int (*Run)(std::span<char*> args);
+};
+
+// Add new commands here, one line each, with their Run function in their own file.
+const TKitCommand kCommands[] = {
+    {"catalogue", "catalogue [--summary] [DIR]   records and categories of DIR/db\\base.txt as JSON",
+     &RunCatalogueCommand},
+};
+
+int Usage(std::FILE* to) {
+    std::fprintf(to, "usage: vitrina-kit COMMAND [ARGS...]\ncommands:\n");
+    for (const TKitCommand& command : kCommands) std::fprintf(to, "  %s\n", command.Usage);
+    return to == stdout ? 0 : 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage(stderr);
+    if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "help")) return Usage(stdout);
+    for (const TKitCommand& command : kCommands)
+        if (!std::strcmp(argv[1], command.Name)) return command.Run(std::span<char*>(argv + 2, argc - 2));
+    std::fprintf(stderr, "vitrina-kit: unknown command '%s'\n", argv[1]);
+    return Usage(stderr);
+}
