@@ -1,0 +1,141 @@
+#include "toolkit/application.h"
+
+#include "platform/exceptions.h"
+#include "toolkit/form.h"
+#include "toolkit/host_widget.h"
+#include "toolkit/qt_bridge.h"
+#include "toolkit/screen.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+TApplication* Application = nullptr;
+
+namespace {
+
+int qtArgc = 1;
+char qtProgramName[] = "vitrina";
+char* qtArgv[] = {qtProgramName, nullptr};
+
+} // namespace
+
+TApplication::TApplication() : TComponent(nullptr), FTimers(CreateRealTimerService()) {
+    Application = this;
+    Screen = new TScreen(this);
+}
+
+TApplication::~TApplication() {
+    SetDestroying();
+    // Forms go before the screen and the timers they use.
+    for (int i = ComponentCount() - 1; i >= 0; --i)
+        if (dynamic_cast<TForm*>(Components(i))) delete Components(i);
+    DestroyComponents();
+    Screen = nullptr;
+    FTimers.reset();
+    if (Application == this) Application = nullptr;
+}
+
+void TApplication::Initialize() {
+    if (!QApplication::instance()) FOwnQtApplication = std::make_unique<QApplication>(qtArgc, qtArgv);
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+TManualTimerService& TApplication::UseManualClock() {
+    auto clock = std::make_unique<TManualTimerService>();
+    FManualClock = clock.get();
+    FTimers = std::move(clock);
+    return *FManualClock;
+}
+
+void TApplication::FormCreated(TForm* form) {
+    if (!FMainForm) FMainForm = form;
+    form->AfterConstruction();
+}
+
+void TApplication::Run() {
+    if (!FMainForm) return;
+    FRunning = true;
+    FMainForm->Show();
+    while (!FTerminated && QApplication::instance()) {
+        QApplication::exec();
+        break;
+    }
+    FRunning = false;
+}
+
+void TApplication::Terminate() {
+    FTerminated = true;
+    if (QApplication::instance()) QApplication::quit();
+}
+
+void TApplication::ProcessMessages() { QApplication::processEvents(); }
+
+void TApplication::Minimize() {
+    FMinimized = true;
+    if (FMainForm && FMainForm->Widget()) FMainForm->Widget()->showMinimized();
+}
+
+void TApplication::Restore() {
+    FMinimized = false;
+    if (FMainForm && FMainForm->Widget()) FMainForm->Widget()->showNormal();
+}
+
+std::string TApplication::ReportText(const std::string& message) {
+    // A full stop ends the text unless it already ends in punctuation.
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+    return message;
+}
+
+void TApplication::Guard(const std::function<void()>& code) {
+    try {
+        code();
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+}
+
+void TApplication::HandleException(std::exception_ptr error) {
+    std::string message;
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception& e) {
+        message = e.Message();
+    } catch (const std::bad_alloc&) {
+        message = "Out of memory";
+    } catch (const std::exception& e) {
+        message = e.what();
+    } catch (...) {
+        message = "Unknown error";
+    }
+    std::string text = ReportText(message);
+    if (ErrorReport)
+        ErrorReport(text);
+    else
+        ShowErrorBox(text);
+}
+
+void TApplication::ShowErrorBox(const std::string& text) {
+    QWidget* parent = FMainForm ? FMainForm->Widget() : nullptr;
+    QMessageBox box(QMessageBox::Critical, ToQString(FTitle), ToQString(text), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void TApplication::FlushPendingPaints() {
+    if (!Screen) return;
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        THostWidget* host = Screen->Forms(i)->Host();
+        if (!host || !host->isVisible()) continue;
+        bool pending = host->PaintPending();
+        for (THostWidget* child : host->findChildren<THostWidget*>())
+            pending = pending || (child->PaintPending() && child->isVisible());
+        // Painting a window paints its child windows with it.
+        if (pending) host->repaint();
+    }
+}
+
+void TApplication::DeliverTimer(const std::function<void()>& tick) {
+    // The loop hands out pending paints before timer messages.
+    FlushPendingPaints();
+    Guard(tick);
+}

@@ -1,0 +1,81 @@
+#pragma once
+// The application object: creates the forms, runs the message loop, owns the timer
+// seam and reports every error that escapes a handler.
+
+#include "toolkit/component.h"
+#include "toolkit/timer_service.h"
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QApplication;
+class TForm;
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+    const char* ClassName() const override { return "TApplication"; }
+
+    // Creates the platform's application object if nobody has yet.
+    void Initialize();
+
+    // Creates a form owned by the application; `reference` is set before the form's
+    // creation handler runs. The first form created becomes the main form.
+    template <class T>
+    void CreateForm(T*& reference) {
+        T* form = new T(this);
+        reference = form;
+        FormCreated(form);
+    }
+
+    // Shows the main form and dispatches messages until it is closed.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+    void ProcessMessages();
+
+    TForm* MainForm() const { return FMainForm; }
+    void Minimize();
+    void Restore();
+    bool Minimized() const { return FMinimized; }
+
+    const std::string& Title() const { return FTitle; }
+    void SetTitle(const std::string& title) { FTitle = title; }
+
+    TTimerService& Timers() { return *FTimers; }
+    // Replaces real time with a hand-driven clock (tests and the headless driver).
+    TManualTimerService& UseManualClock();
+    TManualTimerService* ManualClock() const { return FManualClock; }
+
+    // Runs code that came from the message loop; an error it raises is reported and
+    // the program goes on.
+    void Guard(const std::function<void()>& code);
+    void HandleException(std::exception_ptr error);
+    // The report's text: the message with a full stop added.
+    static std::string ReportText(const std::string& message);
+    // Where reports go; a message box unless replaced (headless runs record them).
+    std::function<void(const std::string& text)> ErrorReport;
+
+    // Paints every window that has something invalid, before a timer tick is handled.
+    void FlushPendingPaints();
+    // Delivers a timer tick the way the message loop does.
+    void DeliverTimer(const std::function<void()>& tick);
+
+private:
+    void FormCreated(TForm* form);
+    void ShowErrorBox(const std::string& text);
+
+    std::unique_ptr<QApplication> FOwnQtApplication;
+    std::unique_ptr<TTimerService> FTimers;
+    TManualTimerService* FManualClock = nullptr;
+    TForm* FMainForm = nullptr;
+    std::string FTitle = "Vitrina";
+    bool FTerminated = false;
+    bool FMinimized = false;
+    bool FRunning = false;
+};
+
+extern TApplication* Application;

@@ -1,0 +1,106 @@
+#pragma once
+// A drawing surface with the platform's conventions: rectangles exclude their right
+// and bottom edges, lines exclude their end point, text is 8-bit code page 1251 and
+// is drawn with its top-left corner at the given point. Drawing on a pixel buffer or,
+// during a paint, on a window.
+
+#include "platform/basic_types.h"
+#include "toolkit/font.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QPainter;
+class TPixelBuffer;
+
+enum TPenStyle { psSolid, psDash, psDot, psClear };
+enum TBrushStyle { bsSolid, bsClear };
+
+struct TPen {
+    TColor Color = clBlack;
+    int Width = 1;
+    TPenStyle Style = psSolid;
+};
+
+struct TBrush {
+    TColor Color = clWhite;
+    TBrushStyle Style = bsSolid;
+};
+
+// Something that can draw itself into a rectangle of a canvas (pictures do).
+class TCanvasDrawable {
+public:
+    virtual ~TCanvasDrawable() = default;
+    virtual void Draw(class TCanvas& canvas, const TRect& rect) = 0;
+};
+
+class TCanvas {
+public:
+    // A canvas over a pixel buffer; painting starts lazily.
+    explicit TCanvas(TPixelBuffer& target);
+    // A canvas over a painter that someone else began (a window's paint).
+    explicit TCanvas(QPainter& painter);
+    ~TCanvas();
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+
+    TFont& Font() { return FFont; }
+    TPen& Pen() { return FPen; }
+    TBrush& Brush() { return FBrush; }
+    void SetFont(const TFont& font) { FFont.Assign(font); }
+
+    void FillRect(const TRect& rect);
+    void FrameRect(const TRect& rect);
+    void Rectangle(const TRect& rect);
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    TPoint PenPos() const { return FPenPos; }
+    void DrawFocusRect(const TRect& rect);
+
+    TColor Pixel(int x, int y);
+    void SetPixel(int x, int y, TColor color);
+
+    void TextOut(int x, int y, std::string_view text);
+    // Text clipped to the rectangle; a solid brush fills the rectangle first.
+    void TextRect(const TRect& clip, int x, int y, std::string_view text);
+    int TextWidth(std::string_view text);
+    int TextHeight(std::string_view text);
+
+    // One-to-one or stretching copy of a rectangle of a pixel buffer, rows and
+    // columns repeated or dropped, never blended.
+    void CopyRect(const TRect& dest, const TPixelBuffer& source, const TRect& sourceRect);
+    void Draw(int x, int y, const TPixelBuffer& source);
+    void StretchDraw(const TRect& dest, const TPixelBuffer& source);
+    // Copies the buffer leaving out every pixel of the transparent colour.
+    void DrawTransparent(int x, int y, const TPixelBuffer& source, TColor transparentColor);
+    void Draw(int x, int y, TCanvasDrawable& graphic, int width, int height);
+    void StretchDraw(const TRect& dest, TCanvasDrawable& graphic);
+
+    // Saved and restored with the origin and clipping, as a parent does around
+    // painting a windowless child.
+    void SaveState();
+    void RestoreState();
+    void MoveOrigin(int dx, int dy);
+    void IntersectClipRect(const TRect& rect);
+    TRect ClipRect();
+
+    // Ends any painting in progress on a pixel buffer so its pixels can be read.
+    void Flush();
+
+private:
+    QPainter& Painter();
+    void ApplyPen();
+    void ApplyBrush();
+    void PlotLine(int x0, int y0, int x1, int y1);
+
+    TPixelBuffer* FTarget = nullptr;
+    std::unique_ptr<QPainter> FOwnPainter;
+    QPainter* FPainter = nullptr;
+    TFont FFont;
+    TPen FPen;
+    TBrush FBrush;
+    TPoint FPenPos;
+    int FSaveDepth = 0;
+};

@@ -1,0 +1,214 @@
+#include "toolkit/form.h"
+
+#include "platform/exceptions.h"
+
+#include "toolkit/application.h"
+#include "toolkit/host_widget.h"
+#include "toolkit/qt_bridge.h"
+#include "toolkit/screen.h"
+
+#include <QEventLoop>
+#include <QWidget>
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    SetVisible(false);
+    Host()->setAttribute(Qt::WA_DeleteOnClose, false);
+    if (Screen) Screen->AddForm(this);
+}
+
+TForm::~TForm() {
+    SetDestroying();
+    if (OnDestroy) Application->Guard([this] { OnDestroy(this); });
+    if (FModalLoop) FModalLoop->quit();
+    if (Screen) Screen->RemoveForm(this);
+    if (Application && Application->MainForm() == this) Application->Terminate();
+}
+
+void TForm::AfterConstruction() {
+    DoCreate();
+    HandleNeeded();
+}
+
+void TForm::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+    if (style == FBorderStyle) return;
+    FBorderStyle = style;
+    RecreateWnd();
+}
+
+void TForm::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.ExStyle |= WS_EX_CONTROLPARENT;
+    params.WindowClassStyle = CS_DBLCLKS;
+    switch (FBorderStyle) {
+    case bsNone: params.Style = WS_POPUP | WS_CLIPCHILDREN; break;
+    case bsSizeable: params.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN; break;
+    case bsSingle:
+    case bsDialog: params.Style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN; break;
+    case bsToolWindow:
+    case bsSizeToolWin: params.Style = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN; break;
+    }
+}
+
+void TForm::CreateWnd() {
+    TWinControl::CreateWnd();
+    TCreateParams params = LastCreateParams();
+    Qt::WindowFlags flags = Qt::Window;
+    if (!(params.Style & WS_CAPTION)) {
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        flags |= Qt::WindowTitleHint;
+        if (params.Style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (params.Style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;
+        if (params.Style & WS_MAXIMIZEBOX) flags |= Qt::WindowMaximizeButtonHint;
+    }
+    bool wasVisible = Host()->isVisible();
+    Host()->setWindowFlags(flags);
+    Host()->setWindowTitle(ToQString(Caption()));
+    UpdateWidgetGeometry();
+    if (wasVisible) Host()->show();
+}
+
+TWindowState TForm::WindowState() const {
+    if (HandleAllocated() && Host()->isVisible()) {
+        if (Host()->isMinimized()) return wsMinimized;
+        if (Host()->isMaximized()) return wsMaximized;
+        return wsNormal;
+    }
+    return FWindowState;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+    FWindowState = state;
+    if (!Visible() || !HandleAllocated()) return;
+    switch (state) {
+    case wsNormal: Host()->showNormal(); break;
+    case wsMinimized: Host()->showMinimized(); break;
+    case wsMaximized: Host()->showMaximized(); break;
+    }
+}
+
+void TForm::VisibleChanged() {
+    if (Visible()) {
+        HandleNeeded();
+        Host()->setWindowTitle(ToQString(Caption()));
+        switch (FWindowState) {
+        case wsNormal: Host()->show(); break;
+        case wsMinimized: Host()->showMinimized(); break;
+        case wsMaximized: Host()->showMaximized(); break;
+        }
+        TWinControl::VisibleChanged();
+        Host()->raise();
+        Host()->activateWindow();
+        if (OnShow) OnShow(this);
+    } else {
+        if (HandleAllocated() && Host()->isVisible()) {
+            if (Host()->isMaximized()) FWindowState = wsMaximized;
+            else if (!Host()->isMinimized()) FWindowState = wsNormal;
+        }
+        Host()->hide();
+        if (OnHide) OnHide(this);
+    }
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+    TWinControl::SetBounds(left, top, width, height);
+}
+
+TRect TForm::ClientRect() const {
+    QWidget* widget = Host();
+    int frameWidth = widget->frameGeometry().width() - widget->width();
+    int frameHeight = widget->frameGeometry().height() - widget->height();
+    return Rect(0, 0, std::max(0, Width() - frameWidth), std::max(0, Height() - frameHeight));
+}
+
+void TForm::SetClientWidth(int value) {
+    HandleNeeded();
+    TWinControl::SetClientWidth(value);
+}
+
+void TForm::SetClientHeight(int value) {
+    HandleNeeded();
+    TWinControl::SetClientHeight(value);
+}
+
+bool TForm::Active() const { return FActive; }
+
+void TForm::BringToFrontWindow() {
+    Host()->raise();
+    Host()->activateWindow();
+}
+
+void TForm::SetModalResult(TModalResult result) {
+    FModalResult = result;
+    if (result != mrNone && FModalLoop) FModalLoop->quit();
+}
+
+void TForm::Close() {
+    if (FModalLoop) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    Hide();
+    if (Application && Application->MainForm() == this) Application->Terminate();
+}
+
+void TForm::ClosedBySystem() { Close(); }
+
+TModalResult TForm::ShowModal() {
+    if (Visible() || FModalLoop) throw Exception("Cannot make a visible window modal");
+    TCursor savedCursor = Screen->Cursor();
+    Screen->SetCursor(crDefault);
+    // Other windows take no input while this one is shown.
+    std::vector<TForm*> disabled;
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TForm* form = Screen->Forms(i);
+        if (form != this && form->Enabled()) {
+            form->SetEnabled(false);
+            disabled.push_back(form);
+        }
+    }
+    FModalResult = mrNone;
+    QEventLoop loop;
+    FModalLoop = &loop;
+    auto finish = [&] {
+        FModalLoop = nullptr;
+        Hide();
+        for (TForm* form : disabled) form->SetEnabled(true);
+        // A cursor set while the window was open stays.
+        if (Screen->Cursor() == crDefault) Screen->SetCursor(savedCursor);
+    };
+    try {
+        Show();
+        if (FModalResult == mrNone) loop.exec();
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    return FModalResult;
+}
+
+void TForm::WindowActivated(bool active) {
+    if (active == FActive) return;
+    FActive = active;
+    if (active) {
+        if (Screen) Screen->SetActiveForm(this);
+        Activate();
+    } else {
+        Deactivate();
+    }
+}
+
+void TForm::Activate() {
+    if (OnActivate) OnActivate(this);
+}
+
+void TForm::Deactivate() {
+    if (OnDeactivate) OnDeactivate(this);
+}
+
+void TForm::WndProc(TMessage& message) { TWinControl::WndProc(message); }

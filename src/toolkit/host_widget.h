@@ -1,0 +1,62 @@
+#pragma once
+// The Qt widget behind a windowed control: it turns Qt's events into the control's
+// messages and paints through the control. Only the toolkit sees it.
+
+#include <QPoint>
+#include <QWidget>
+
+class TWinControl;
+class TForm;
+
+class THostWidget : public QWidget {
+public:
+    explicit THostWidget(TWinControl* control);
+    ~THostWidget() override;
+
+    TWinControl* Control() const { return FControl; }
+    // Asks for a paint; remembered so timers can let pending paints go first.
+    void RequestPaint(const QRect& rect);
+    void RequestPaint();
+    bool PaintPending() const { return FPaintPending; }
+    // The client area's offset inside the widget (the non-client frame's top-left).
+    QPoint ClientOffset() const;
+    // True while the window follows the pointer after a press on its caption area.
+    bool MovingByCaption() const { return FManualMove; }
+
+    // Control under a client point, windowed children excluded: a windowless child or
+    // the control itself.
+    class TControl* ControlAtClientPoint(QPoint clientPoint) const;
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void SendMouse(unsigned msg, QMouseEvent* event);
+    int HitTest(QPoint globalPos);
+    bool InClientArea(QPoint widgetPos) const;
+    void UpdateCursor(QPoint clientPoint);
+    void SetCaptionCursor(bool overCaption);
+    TForm* AsTopLevelForm() const;
+
+    TWinControl* FControl;
+    bool FPaintPending = false;
+    bool FManualMove = false;
+    QPoint FMoveOffset;
+    bool FCaptionCursor = false;
+};

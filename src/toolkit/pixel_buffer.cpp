@@ -1,0 +1,191 @@
+#include "toolkit/pixel_buffer.h"
+
+#include "toolkit/canvas.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+QImage::Format QtFormat(TPixelFormat format) {
+    switch (format) {
+    case pf1bit: return QImage::Format_Mono;
+    case pf4bit:
+    case pf8bit: return QImage::Format_Indexed8;
+    case pf24bit: return QImage::Format_BGR888;
+    case pfDevice:
+    case pf32bit: return QImage::Format_RGB32;
+    }
+    return QImage::Format_RGB32;
+}
+
+bool IsIndexed(TPixelFormat format) { return format == pf1bit || format == pf4bit || format == pf8bit; }
+
+int PaletteSize(TPixelFormat format) {
+    switch (format) {
+    case pf1bit: return 2;
+    case pf4bit: return 16;
+    case pf8bit: return 256;
+    default: return 0;
+    }
+}
+
+QRgb ToQRgb(TColor color) { return qRgb(GetRValue(color), GetGValue(color), GetBValue(color)); }
+TColor FromQRgb(QRgb rgb) { return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+
+// The platform's default palettes: black and white, the 16 VGA colours, a greyscale ramp.
+QList<QRgb> DefaultColorTable(TPixelFormat format) {
+    QList<QRgb> table;
+    if (format == pf1bit) {
+        table = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    } else if (format == pf4bit) {
+        static const QRgb vga[16] = {
+            qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+            qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(128, 128, 128),
+            qRgb(192, 192, 192), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+            qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+        table = QList<QRgb>(std::begin(vga), std::end(vga));
+    } else if (format == pf8bit) {
+        for (int i = 0; i < 256; ++i) table.push_back(qRgb(i, i, i));
+    }
+    return table;
+}
+
+} // namespace
+
+TPixelBuffer::TPixelBuffer() : FImage(std::make_unique<QImage>()) {}
+
+TPixelBuffer::~TPixelBuffer() {
+    // The canvas may hold a painter on the image; it must end first.
+    FCanvas.reset();
+}
+
+int TPixelBuffer::Width() const { return FImage->width(); }
+int TPixelBuffer::Height() const { return FImage->height(); }
+
+int TPixelBuffer::BitsPerPixel() const {
+    switch (FFormat) {
+    case pf1bit: return 1;
+    case pf4bit: return 4;
+    case pf8bit: return 8;
+    case pf24bit: return 24;
+    default: return 32;
+    }
+}
+
+void TPixelBuffer::EndPainting() const {
+    if (FCanvas) FCanvas->Flush();
+}
+
+void TPixelBuffer::Allocate(int width, int height, TPixelFormat format) {
+    EndPainting();
+    FFormat = format;
+    if (width <= 0 || height <= 0) {
+        *FImage = QImage();
+        return;
+    }
+    QImage image(width, height, QtFormat(format));
+    if (image.isNull()) throw std::bad_alloc();
+    if (IsIndexed(format)) image.setColorTable(DefaultColorTable(format));
+    image.fill(0);
+    *FImage = std::move(image);
+}
+
+void TPixelBuffer::SetSize(int width, int height) {
+    if (width == Width() && height == Height()) return;
+    EndPainting();
+    QImage old = std::move(*FImage);
+    Allocate(width, height, FFormat);
+    if (old.isNull() || FImage->isNull()) return;
+    if (IsIndexed(FFormat)) FImage->setColorTable(old.colorTable());
+    int rows = std::min(old.height(), FImage->height());
+    int bytes = std::min(old.bytesPerLine(), FImage->bytesPerLine());
+    if (FFormat == pf1bit) bytes = (std::min(old.width(), FImage->width()) + 7) / 8;
+    for (int y = 0; y < rows; ++y) std::memcpy(FImage->scanLine(y), old.constScanLine(y), size_t(bytes));
+}
+
+void TPixelBuffer::SetPixelFormat(TPixelFormat format) {
+    if (format == FFormat) return;
+    EndPainting();
+    TPixelFormat old = FFormat;
+    FFormat = format;
+    if (FImage->isNull()) return;
+    QImage::Format target = QtFormat(format);
+    if (IsIndexed(format)) {
+        // Keep the existing palette when going between indexed formats of room enough.
+        QList<QRgb> table = IsIndexed(old) && FImage->colorTable().size() <= PaletteSize(format)
+                                ? FImage->colorTable()
+                                : DefaultColorTable(format);
+        *FImage = FImage->convertToFormat(target, table, Qt::ThresholdDither | Qt::AvoidDither);
+    } else if (FImage->format() != target) {
+        *FImage = FImage->convertToFormat(target);
+    }
+}
+
+void TPixelBuffer::Clear() {
+    EndPainting();
+    *FImage = QImage();
+}
+
+void TPixelBuffer::Assign(const TPixelBuffer& source) {
+    if (&source == this) return;
+    EndPainting();
+    source.EndPainting();
+    FFormat = source.FFormat;
+    *FImage = source.FImage->copy();
+}
+
+std::vector<TColor> TPixelBuffer::Palette() const {
+    std::vector<TColor> colors;
+    for (QRgb rgb : FImage->colorTable()) colors.push_back(FromQRgb(rgb));
+    return colors;
+}
+
+void TPixelBuffer::SetPalette(const std::vector<TColor>& colors) {
+    EndPainting();
+    QList<QRgb> table;
+    for (TColor color : colors) table.push_back(ToQRgb(color));
+    FImage->setColorTable(table);
+}
+
+std::uint8_t* TPixelBuffer::ScanLine(int row) {
+    EndPainting();
+    return FImage->scanLine(row);
+}
+
+const std::uint8_t* TPixelBuffer::ScanLine(int row) const {
+    EndPainting();
+    return FImage->constScanLine(row);
+}
+
+int TPixelBuffer::BytesPerLine() const { return int(FImage->bytesPerLine()); }
+
+TColor TPixelBuffer::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return clNone;
+    EndPainting();
+    return FromQRgb(FImage->pixel(x, y));
+}
+
+void TPixelBuffer::SetPixel(int x, int y, TColor color) {
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
+    EndPainting();
+    if (IsIndexed(FFormat)) SetPixelFormat(pf32bit);
+    FImage->setPixel(x, y, ToQRgb(color));
+}
+
+TCanvas& TPixelBuffer::Canvas() {
+    if (!FCanvas) FCanvas = std::make_unique<TCanvas>(*this);
+    return *FCanvas;
+}
+
+QImage& TPixelBuffer::PaintTarget() {
+    if (IsIndexed(FFormat)) SetPixelFormat(pf32bit);
+    return *FImage;
+}
+
+const QImage& TPixelBuffer::Image() const {
+    EndPainting();
+    return *FImage;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// Device-independent pixels with a palette and a canvas. Rows are addressed top
+// first; each row has the byte layout of a Windows bitmap row of its format
+// (blue-green-red for 24 and 32 bits, most significant bit first for 1 bit), except
+// that 4-bit rows hold one palette index per byte.
+
+#include "platform/basic_types.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QImage;
+class TCanvas;
+
+enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
+
+class TPixelBuffer {
+public:
+    TPixelBuffer();
+    ~TPixelBuffer();
+    TPixelBuffer(const TPixelBuffer&) = delete;
+    TPixelBuffer& operator=(const TPixelBuffer&) = delete;
+
+    int Width() const;
+    int Height() const;
+    bool Empty() const { return Width() <= 0 || Height() <= 0; }
+    TPixelFormat PixelFormat() const { return FFormat; }
+    int BitsPerPixel() const;
+
+    // A fresh buffer: every pixel index 0 (black for colour formats).
+    void Allocate(int width, int height, TPixelFormat format);
+    // Resizes, keeping what fits of the old pixels.
+    void SetSize(int width, int height);
+    // Converts the pixels to another format (indexed formats keep the palette size).
+    void SetPixelFormat(TPixelFormat format);
+    void Clear();
+    void Assign(const TPixelBuffer& source);
+
+    // Colours of the palette entries of an indexed format (up to 2^bits entries).
+    std::vector<TColor> Palette() const;
+    void SetPalette(const std::vector<TColor>& colors);
+
+    std::uint8_t* ScanLine(int row);
+    const std::uint8_t* ScanLine(int row) const;
+    int BytesPerLine() const;
+
+    TColor Pixel(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+
+    // Drawing on an indexed buffer first turns it into a 32-bit one.
+    TCanvas& Canvas();
+
+    // The pixels for the toolkit's own drawing code; painting on them must go
+    // through Canvas().
+    const QImage& Image() const;
+
+private:
+    friend class TCanvas;
+    void EndPainting() const;
+    // The image a canvas paints on; indexed pixels become 32-bit first.
+    QImage& PaintTarget();
+
+    TPixelFormat FFormat = pfDevice;
+    std::unique_ptr<QImage> FImage;
+    mutable std::unique_ptr<TCanvas> FCanvas;
+};

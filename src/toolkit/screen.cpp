@@ -1,0 +1,83 @@
+#include "toolkit/screen.h"
+
+#include "toolkit/form.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
+
+TScreen* Screen = nullptr;
+
+TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
+
+void TScreen::SetCursor(TCursor cursor) {
+    if (cursor == FCursor) return;
+    TCursor old = FCursor;
+    FCursor = cursor;
+    if (!QGuiApplication::instance()) return;
+    QCursor shape(Qt::CursorShape(CursorToQtShape(cursor)));
+    if (cursor == crDefault)
+        QGuiApplication::restoreOverrideCursor();
+    else if (old == crDefault)
+        QGuiApplication::setOverrideCursor(shape);
+    else
+        QGuiApplication::changeOverrideCursor(shape);
+}
+
+int TScreen::Width() const {
+    if (FWidth > 0) return FWidth;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+int TScreen::Height() const {
+    if (FHeight > 0) return FHeight;
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().height() : 0;
+}
+
+int TScreen::PixelsPerInch() const {
+    if (FPixelsPerInch == 0) {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        FPixelsPerInch = screen ? int(screen->logicalDotsPerInchY() + 0.5) : 96;
+    }
+    return FPixelsPerInch;
+}
+
+int TScreen::BitsPerPixel() const {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->depth() : 32;
+}
+
+void TScreen::SetMetrics(int width, int height, int pixelsPerInch) {
+    FWidth = width;
+    FHeight = height;
+    if (pixelsPerInch > 0) FPixelsPerInch = pixelsPerInch;
+}
+
+void TScreen::AddForm(TForm* form) { FForms.push_back(form); }
+
+void TScreen::RemoveForm(TForm* form) {
+    FForms.erase(std::remove(FForms.begin(), FForms.end(), form), FForms.end());
+    if (FActiveForm == form) FActiveForm = nullptr;
+}
+
+int CursorToQtShape(TCursor cursor) {
+    switch (cursor) {
+    case crNone: return Qt::BlankCursor;
+    case crCross: return Qt::CrossCursor;
+    case crIBeam: return Qt::IBeamCursor;
+    case crSizeNESW: return Qt::SizeBDiagCursor;
+    case crSizeNS: return Qt::SizeVerCursor;
+    case crSizeNWSE: return Qt::SizeFDiagCursor;
+    case crSizeWE: return Qt::SizeHorCursor;
+    case crUpArrow: return Qt::UpArrowCursor;
+    case crHourGlass: return Qt::WaitCursor;
+    case crNo: return Qt::ForbiddenCursor;
+    case crHandPoint: return Qt::PointingHandCursor;
+    case crSizeAll: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
