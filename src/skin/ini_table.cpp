@@ -1,23 +1,8 @@
 #include "skin/ini_table.h"
 
-#include <array>
+#include "platform/cp1251.h"
 
 namespace {
-
-// Lower-case partner of every cp1251 byte; letters outside ASCII are Cyrillic.
-constexpr std::array<unsigned char, 256> MakeFoldTable() {
-    std::array<unsigned char, 256> t{};
-    for (int i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i);
-    for (int c = 'A'; c <= 'Z'; ++c) t[c] = static_cast<unsigned char>(c + 32);
-    for (int c = 0xC0; c <= 0xDF; ++c) t[c] = static_cast<unsigned char>(c + 32);
-    const unsigned char pairs[][2] = {{0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C},
-                                      {0x8D, 0x9D}, {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2},
-                                      {0xA3, 0xBC}, {0xA5, 0xB4}, {0xA8, 0xB8}, {0xAA, 0xBA},
-                                      {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE}};
-    for (const auto& p : pairs) t[p[0]] = p[1];
-    return t;
-}
-constexpr std::array<unsigned char, 256> FoldTable = MakeFoldTable();
 
 // Blanks are the control characters and space, as the runtime's Trim sees them.
 std::string_view Trim(std::string_view s) {
@@ -29,11 +14,7 @@ std::string_view Trim(std::string_view s) {
 
 } // namespace
 
-std::string TIniTable::FoldCase(std::string_view text) {
-    std::string r(text);
-    for (char& c : r) c = static_cast<char>(FoldTable[static_cast<unsigned char>(c)]);
-    return r;
-}
+std::string TIniTable::FoldCase(std::string_view text) { return Cp1251LowerCase(text); }
 
 void TIniTable::Clear() {
     FSections.clear();
