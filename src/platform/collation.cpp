@@ -5,6 +5,8 @@
 #include <unicode/coll.h>
 #include <unicode/locid.h>
 #include <unicode/tblcoll.h>
+#include <unicode/ucol.h>
+#include <unicode/uiter.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -103,6 +105,20 @@ bool TCollator::SortKey(std::string_view text, std::vector<std::uint8_t>& key,
                         std::size_t maxLength) const {
     std::u16string& u = ScratchA();
     ToUtf16(text, u);
+    if (maxLength < std::size_t(INT32_MAX)) {
+        // Only the leading bytes are wanted: ICU then reads no more of the text than
+        // they take, which for long lines is most of the saving.
+        key.resize(maxLength);
+        UCharIterator iter;
+        uiter_setString(&iter, reinterpret_cast<const UChar*>(u.data()), static_cast<int32_t>(u.size()));
+        uint32_t state[2] = {0, 0};
+        UErrorCode status = U_ZERO_ERROR;
+        int32_t got = ucol_nextSortKeyPart(FCollator->toUCollator(), &iter, state, key.data(),
+                                           static_cast<int32_t>(maxLength), &status);
+        if (U_FAILURE(status)) got = 0;
+        key.resize(static_cast<std::size_t>(got));
+        return static_cast<std::size_t>(got) == maxLength;
+    }
     if (key.size() < 64) key.resize(64);
     for (;;) {
         int32_t need = FCollator->getSortKey(reinterpret_cast<const UChar*>(u.data()),
@@ -110,10 +126,8 @@ bool TCollator::SortKey(std::string_view text, std::vector<std::uint8_t>& key,
                                              static_cast<int32_t>(key.size()));
         if (static_cast<std::size_t>(need) <= key.size()) {
             // The terminating zero orders nothing: keys never hold a zero byte.
-            std::size_t length = need > 0 ? static_cast<std::size_t>(need) - 1 : 0;
-            bool cut = length > maxLength;
-            key.resize(cut ? maxLength : length);
-            return cut;
+            key.resize(need > 0 ? static_cast<std::size_t>(need) - 1 : 0);
+            return false;
         }
         key.resize(static_cast<std::size_t>(need));
     }
@@ -128,13 +142,35 @@ TCollator TCollator::Clone() const {
 
 namespace {
 
+// Sorting by the leading bytes of each sort key, then by longer and longer leading
+// bytes only among the texts still tied: most texts part within the first few dozen
+// bytes, but those of one category often share long beginnings.
+constexpr std::size_t kFirstKeyBytes = 48;
+// How much key memory one group of tied texts may take before it is sorted by plain
+// comparisons instead.
+constexpr std::size_t kTieKeyBudget = 64 << 20;
+
 struct TSortEntry {
     std::uint64_t Prefix;     // the key's first 8 bytes, big-endian, zero-padded
-    const std::uint8_t* Key;  // the whole stored key
-    std::uint32_t Length;     // stored key length; kCut marks a key cut short
+    const std::uint8_t* Key;  // the key bytes made so far
+    std::uint32_t Length;     // equals the byte limit when the key may go on
     std::uint32_t Index;
 };
-constexpr std::uint32_t kCut = 0x80000000u;
+
+bool KeyLess(const TSortEntry& a, const TSortEntry& b) {
+    if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix;
+    std::uint32_t common = std::min(a.Length, b.Length);
+    if (common > 8) {
+        int c = std::memcmp(a.Key + 8, b.Key + 8, common - 8);
+        if (c != 0) return c < 0;
+    }
+    return a.Length < b.Length;
+}
+
+bool SameKey(const TSortEntry& a, const TSortEntry& b) {
+    return a.Prefix == b.Prefix && a.Length == b.Length &&
+           (a.Length <= 8 || std::memcmp(a.Key + 8, b.Key + 8, a.Length - 8) == 0);
+}
 
 // Keys live in large blocks so that a million of them cost a handful of allocations.
 class TKeyArena {
@@ -164,39 +200,55 @@ private:
     std::size_t FFree = 0;
 };
 
-// Keys are kept only a little longer than their texts: enough to order all but
-// near-identical texts, which fall back to a full comparison.
-std::size_t KeyLimit(std::size_t textLength) { return textLength + 32; }
+class TSorter {
+public:
+    TSorter(const std::vector<std::string_view>& items, const TCollator& collator)
+        : FItems(items), FCollator(collator) {}
 
-void MakeEntries(const std::vector<std::string_view>& items, std::size_t from, std::size_t to,
-                 const TCollator& collator, TSortEntry* entries, TKeyArena& arena) {
-    std::vector<std::uint8_t> key;
-    for (std::size_t i = from; i < to; ++i) {
-        bool cut = collator.SortKey(items[i], key, KeyLimit(items[i].size()));
-        std::uint64_t prefix = 0;
-        for (std::size_t b = 0; b < 8; ++b)
-            prefix = (prefix << 8) | (b < key.size() ? key[b] : 0);
-        entries[i] = {prefix, arena.Store(key.data(), key.size()),
-                      static_cast<std::uint32_t>(key.size()) | (cut ? kCut : 0),
-                      static_cast<std::uint32_t>(i)};
-    }
-}
-
-struct TEntryLess {
-    const std::vector<std::string_view>* Items;
-    const TCollator* Collator;
-    bool operator()(const TSortEntry& a, const TSortEntry& b) const {
-        if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix;
-        std::uint32_t la = a.Length & ~kCut, lb = b.Length & ~kCut;
-        std::uint32_t common = std::min(la, lb);
-        if (common > 8) {
-            int c = std::memcmp(a.Key + 8, b.Key + 8, common - 8);
-            if (c != 0) return c < 0;
+    void MakeKeys(TSortEntry* begin, TSortEntry* end, std::size_t limit, TKeyArena& arena) {
+        for (TSortEntry* e = begin; e != end; ++e) {
+            FCollator.SortKey(FItems[e->Index], FKey, limit);
+            std::uint64_t prefix = 0;
+            for (std::size_t b = 0; b < 8; ++b) prefix = (prefix << 8) | (b < FKey.size() ? FKey[b] : 0);
+            e->Prefix = prefix;
+            e->Key = arena.Store(FKey.data(), FKey.size());
+            e->Length = static_cast<std::uint32_t>(FKey.size());
         }
-        if (((a.Length | b.Length) & kCut) == 0) return la < lb;
-        // One key was cut where the other ends or both were cut at the same bytes.
-        return Collator->Compare((*Items)[a.Index], (*Items)[b.Index]) < 0;
     }
+
+    // [begin, end) is in order of keys made with limit bytes; orders every group that
+    // is still tied.
+    void Refine(TSortEntry* begin, TSortEntry* end, std::size_t limit) {
+        for (TSortEntry* run = begin; run != end;) {
+            TSortEntry* next = run + 1;
+            while (next != end && SameKey(*run, *next)) ++next;
+            if (next - run > 1 && run->Length == limit) ResolveTie(run, next, limit);
+            run = next;
+        }
+    }
+
+private:
+    void ResolveTie(TSortEntry* begin, TSortEntry* end, std::size_t limit) {
+        std::string_view first = FItems[begin->Index];
+        if (std::all_of(begin + 1, end, [&](const TSortEntry& e) { return FItems[e.Index] == first; }))
+            return; // identical lines
+        std::size_t longer = limit * 2;
+        if (longer > UINT32_MAX / 2 || static_cast<std::size_t>(end - begin) * longer > kTieKeyBudget) {
+            std::sort(begin, end, [&](const TSortEntry& a, const TSortEntry& b) {
+                return FCollator.Compare(FItems[a.Index], FItems[b.Index]) < 0;
+            });
+            return;
+        }
+        // These keys are read only while this group is ordered.
+        TKeyArena arena;
+        MakeKeys(begin, end, longer, arena);
+        std::sort(begin, end, KeyLess);
+        Refine(begin, end, longer);
+    }
+
+    const std::vector<std::string_view>& FItems;
+    const TCollator& FCollator;
+    std::vector<std::uint8_t> FKey;
 };
 
 } // namespace
@@ -209,23 +261,39 @@ void CollationSort(std::vector<std::string_view>& items, const TCollator& collat
     threads = static_cast<unsigned>(std::min<std::size_t>({threads, 8, n / 20000 + 1}));
 
     std::vector<TSortEntry> entries(n);
-    std::vector<TKeyArena> arenas(threads);
+    for (std::size_t i = 0; i < n; ++i) entries[i].Index = static_cast<std::uint32_t>(i);
     std::vector<TCollator> clones;
     for (unsigned t = 1; t < threads; ++t) clones.push_back(collator.Clone());
-    auto part = [&](unsigned t) { return n * t / threads; };
-    auto work = [&](unsigned t) {
-        const TCollator& own = t == 0 ? collator : clones[t - 1];
-        MakeEntries(items, part(t), part(t + 1), own, entries.data(), arenas[t]);
-        std::sort(entries.begin() + part(t), entries.begin() + part(t + 1),
-                  TEntryLess{&items, &own});
+    std::vector<std::unique_ptr<TSorter>> sorters;
+    for (unsigned t = 0; t < threads; ++t)
+        sorters.push_back(std::make_unique<TSorter>(items, t == 0 ? collator : clones[t - 1]));
+    auto inParallel = [&](const std::vector<std::size_t>& bounds, auto&& job) {
+        std::vector<std::thread> pool;
+        for (unsigned t = 1; t < threads; ++t)
+            pool.emplace_back([&, t] { job(t, entries.data() + bounds[t], entries.data() + bounds[t + 1]); });
+        job(0u, entries.data() + bounds[0], entries.data() + bounds[1]);
+        for (auto& th : pool) th.join();
     };
-    std::vector<std::thread> pool;
-    for (unsigned t = 1; t < threads; ++t) pool.emplace_back(work, t);
-    work(0);
-    for (auto& th : pool) th.join();
+
+    std::vector<std::size_t> bounds;
+    for (unsigned t = 0; t <= threads; ++t) bounds.push_back(n * t / threads);
+    std::vector<TKeyArena> arenas(threads);
+    inParallel(bounds, [&](unsigned t, TSortEntry* begin, TSortEntry* end) {
+        sorters[t]->MakeKeys(begin, end, kFirstKeyBytes, arenas[t]);
+        std::sort(begin, end, KeyLess);
+    });
     for (unsigned t = 1; t < threads; ++t)
-        std::inplace_merge(entries.begin(), entries.begin() + part(t), entries.begin() + part(t + 1),
-                           TEntryLess{&items, &collator});
+        std::inplace_merge(entries.begin(), entries.begin() + bounds[t], entries.begin() + bounds[t + 1],
+                           KeyLess);
+    // Tied groups never straddle a boundary, so each thread refines its own share.
+    for (unsigned t = 1; t < threads; ++t) {
+        std::size_t b = std::max(bounds[t], bounds[t - 1]);
+        while (b > 0 && b < n && SameKey(entries[b - 1], entries[b])) ++b;
+        bounds[t] = b;
+    }
+    inParallel(bounds, [&](unsigned t, TSortEntry* begin, TSortEntry* end) {
+        sorters[t]->Refine(begin, end, kFirstKeyBytes);
+    });
 
     std::vector<std::string_view> sorted(n);
     for (std::size_t i = 0; i < n; ++i) sorted[i] = items[entries[i].Index];

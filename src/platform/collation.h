@@ -35,8 +35,9 @@ public:
     int Compare(std::string_view a, std::string_view b) const;
 
     // Writes the sort key of text over key (bytes compared with memcmp order the texts
-    // as Compare does). With maxLength, only that many leading bytes of it; the result
-    // tells whether the key was cut short.
+    // as Compare does). With maxLength, at most that many leading bytes of it, made
+    // without reading more of the text than they need; the result then tells whether
+    // the key may go on beyond them.
     bool SortKey(std::string_view text, std::vector<std::uint8_t>& key,
                  std::size_t maxLength = SIZE_MAX) const;
 

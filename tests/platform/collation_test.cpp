@@ -67,7 +67,10 @@ std::vector<std::string> HardTexts(std::size_t n) {
     const char alphabet[] = "aAbB\xe0\xc0\xe1\xc1\xb8\xa8-' @\x99\x89\xa7";
     std::vector<std::string> texts;
     for (std::size_t i = 0; i < n; ++i) {
-        std::string s = (rng() % 2) ? std::string(40, '\x99') : "\xc8\xe3\xf0\xfb@";
+        unsigned kind = rng() % 3;
+        std::string s = kind == 0   ? std::string(40, '\x99')
+                        : kind == 1 ? std::string(300, 'a')
+                                    : "\xc8\xe3\xf0\xfb@";
         std::size_t len = rng() % 6;
         for (std::size_t k = 0; k < len; ++k) s += alphabet[rng() % (sizeof alphabet - 1)];
         texts.push_back(std::move(s));
