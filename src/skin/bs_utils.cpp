@@ -253,7 +253,11 @@ TbsSkinRegionPlan BuildSkinRegion(const TbsStretchGeometry& g, int maskWidth, in
 
 std::vector<TbsLine> DrawArrowMark(const TRect& rect, int direction) {
     std::vector<TbsLine> lines;
-    const int cx = rect.Left + RectWidth(rect) / 2, cy = rect.Top + RectHeight(rect) / 2;
+    // Kept a few pixels inside the int range so the mark's ends never overflow.
+    auto centre = [](int a, int b) {
+        return int(std::clamp<i64>(a + (i64(b) - a) / 2, INT_MIN + 8, INT_MAX - 8));
+    };
+    const int cx = centre(rect.Left, rect.Right), cy = centre(rect.Top, rect.Bottom);
     switch (direction) {
     case 1:
         for (int i = 0; i <= 3; ++i) lines.push_back({{cx - 2 + i, cy - i}, {cx - 2 + i, cy + i + 1}});
@@ -275,6 +279,8 @@ std::vector<TbsLine> DrawArrowMark(const TRect& rect, int direction) {
 
 std::vector<TbsLine> DrawCheckMark(int x, int y) {
     std::vector<TbsLine> lines;
+    x = std::clamp(x, INT_MIN + 8, INT_MAX - 8);
+    y = std::clamp(y, INT_MIN + 8, INT_MAX - 8);
     for (int i = 0; i <= 2; ++i) {
         lines.push_back({{x, y + 5 - i}, {x + 2, y + 7 - i}});
         lines.push_back({{x + 2, y + 7 - i}, {x + 7, y + 2 - i}});
