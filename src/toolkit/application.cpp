@@ -123,15 +123,23 @@ void TApplication::ShowErrorBox(const std::string& text) {
 
 void TApplication::FlushPendingPaints() {
     if (!Screen) return;
-    for (int i = 0; i < Screen->FormCount(); ++i) {
-        THostWidget* host = Screen->Forms(i)->Host();
-        if (!host || !host->isVisible()) continue;
-        bool pending = host->PaintPending();
-        for (THostWidget* child : host->findChildren<THostWidget*>())
-            pending = pending || (child->PaintPending() && child->isVisible());
-        // Painting a window paints its child windows with it.
-        if (pending) host->repaint();
-    }
+    auto pendingWindows = [] {
+        std::vector<THostWidget*> pending;
+        for (int i = 0; i < Screen->FormCount(); ++i) {
+            THostWidget* host = Screen->Forms(i)->Host();
+            if (!host || !host->isVisible()) continue;
+            bool dirty = host->PaintPending();
+            for (THostWidget* child : host->findChildren<THostWidget*>())
+                dirty = dirty || (child->PaintPending() && child->isVisible());
+            if (dirty) pending.push_back(host);
+        }
+        return pending;
+    };
+    if (pendingWindows().empty()) return;
+    // A window just shown may not be on screen yet; let the window system catch up
+    // (no user input meanwhile), then paint what is still waiting.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    for (THostWidget* host : pendingWindows()) host->repaint();
 }
 
 void TApplication::DeliverTimer(const std::function<void()>& tick) {

@@ -59,6 +59,10 @@ public:
     // Where reports go; a message box unless replaced (headless runs record them).
     std::function<void(const std::string& text)> ErrorReport;
 
+    // Called once a modal show has put its window up, before it waits for the window
+    // to close; a headless driver goes on with its script from here.
+    std::function<void(TForm& form)> OnModalShown;
+
     // Paints every window that has something invalid, before a timer tick is handled.
     void FlushPendingPaints();
     // Delivers a timer tick the way the message loop does.

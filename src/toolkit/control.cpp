@@ -127,10 +127,25 @@ void TControl::FontChanged() {
     Invalidate();
 }
 
+TColor TControl::Color() const {
+    return FParentColor && FParent ? FParent->Color() : FColor;
+}
+
 void TControl::SetColor(TColor color) {
+    FParentColor = false;
     if (color == FColor) return;
     FColor = color;
     Invalidate();
+}
+
+void TControl::SetParentColor(bool value) {
+    FParentColor = value;
+    Invalidate();
+}
+
+void TControl::Loaded() {
+    TComponent::Loaded();
+    if (FAutoSize) AdjustSize();
 }
 
 void TControl::SetCaption(const std::string& text) {

@@ -86,8 +86,11 @@ public:
     bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool value);
 
-    TColor Color() const { return FColor; }
+    // The parent's colour while ParentColor holds.
+    TColor Color() const;
     void SetColor(TColor color);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool value);
 
     const std::string& Caption() const { return FText; }
     void SetCaption(const std::string& text);
@@ -106,6 +109,8 @@ public:
 
     bool MouseCapture() const;
     void SetMouseCapture(bool value);
+
+    void Loaded() override;
 
     virtual void WndProc(TMessage& message);
     std::intptr_t Perform(unsigned msg, std::intptr_t wParam = 0, std::intptr_t lParam = 0);
@@ -181,6 +186,7 @@ private:
     TFont FFont;
     bool FParentFont = true;
     TColor FColor = clWindow;
+    bool FParentColor = false;
     std::string FText;
     TAlign FAlign = alNone;
     bool FAutoSize = false;

@@ -71,4 +71,6 @@ int FontTextWidth(const TFont& font, std::string_view cp1251Text) {
     return QFontMetrics(ToQFont(font)).horizontalAdvance(ToQString(cp1251Text));
 }
 
+int FontAverageCharWidth(const TFont& font) { return QFontMetrics(ToQFont(font)).averageCharWidth(); }
+
 QFont ToQFont(const TFont& font) { return FamilyFont(font, FontPixelSize(font)); }

@@ -20,3 +20,4 @@ struct TTextMetric {
 
 TTextMetric FontTextMetric(const TFont& font);
 int FontTextWidth(const TFont& font, std::string_view cp1251Text);
+int FontAverageCharWidth(const TFont& font);

@@ -183,6 +183,7 @@ TModalResult TForm::ShowModal() {
     };
     try {
         Show();
+        if (Application->OnModalShown) Application->OnModalShown(*this);
         if (FModalResult == mrNone) loop.exec();
     } catch (...) {
         finish();

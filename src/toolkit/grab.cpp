@@ -28,3 +28,7 @@ void GrabControl(TWinControl& control, TPixelBuffer& target) {
 bool SaveControlPng(TWinControl& control, const std::string& fileName) {
     return GrabImage(control).save(QString::fromStdString(fileName), "PNG");
 }
+
+bool SavePng(const TPixelBuffer& picture, const std::string& fileName) {
+    return picture.Image().save(QString::fromStdString(fileName), "PNG");
+}

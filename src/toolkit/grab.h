@@ -12,3 +12,5 @@ class TWinControl;
 void GrabControl(TWinControl& control, TPixelBuffer& target);
 // The same written as a PNG file; false when the file cannot be written.
 bool SaveControlPng(TWinControl& control, const std::string& fileName);
+// Writes a picture as a PNG file; false when the file cannot be written.
+bool SavePng(const TPixelBuffer& picture, const std::string& fileName);

@@ -1,0 +1,21 @@
+#pragma once
+// Builds a form from its stored description: every listed component is created by
+// class name, owned by the form, placed in its parent, given its properties and wired
+// to the form's handlers; references between components are resolved once the
+// whole description has been read, in the order they were met.
+
+#include "toolkit/class_registry.h"
+#include "toolkit/form_description.h"
+
+#include <cstddef>
+#include <cstdint>
+
+void ReadForm(TComponent& root, const TFormNode& description, const THandlerTable& handlers);
+void ReadFormBinary(TComponent& root, const std::uint8_t* data, std::size_t size,
+                    const THandlerTable& handlers);
+
+// A compiled description the program carries inside itself.
+struct TFormResource {
+    const std::uint8_t* Data;
+    std::size_t Size;
+};
