@@ -21,3 +21,19 @@ function(vitrina_test name)
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
 endfunction()
+
+# vitrina_embed_form(TARGET FORM SYMBOL): compiles the text form description FORM into
+# a binary stream linked into TARGET as `extern const TFormResource SYMBOL`.
+function(vitrina_embed_form target form symbol)
+  get_filename_component(stem ${form} NAME_WE)
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${stem}_form.cpp)
+  set(dep ${CMAKE_CURRENT_BINARY_DIR}/${stem}_form.d)
+  add_custom_command(
+    OUTPUT ${out}
+    COMMAND vitrina-formc ${form} ${out} ${symbol} ${dep}
+    DEPENDS vitrina-formc ${form}
+    DEPFILE ${dep}
+    COMMENT "Compiling form ${stem}"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${out})
+endfunction()

@@ -2,6 +2,8 @@
 #include "support/test_application.h"
 #include "toolkit/form.h"
 #include "toolkit/form_reader.h"
+#include "toolkit/grab.h"
+#include "toolkit/pixel_buffer.h"
 #include "toolkit/label.h"
 #include "toolkit/panel.h"
 #include "toolkit/timer.h"
@@ -173,4 +175,25 @@ TEST(FormText, BinaryFormRoundTripsAndRefusesDamage) {
     EXPECT_EQ(back.Children[0].Properties[0].Value.Text, "Ident");
     for (size_t cut = 0; cut < bytes.size(); ++cut)
         EXPECT_THROW(DecodeFormBinary(bytes.data(), cut), Exception) << "cut at " << cut;
+}
+
+TEST_F(FormReaderTest, TheSampleFormPaintsOffScreen) {
+    TForm form(nullptr);
+    ReadForm(form, LoadFormText(std::string(VITRINA_SOURCE_DIR) + "/examples/forms/sample.form"), Handlers);
+    form.AfterConstruction();
+    TPixelBuffer picture;
+    GrabControl(form, picture);
+    ASSERT_EQ(picture.Width(), 320);
+    ASSERT_EQ(picture.Height(), 160);
+    EXPECT_EQ(picture.Pixel(5, 5), TColor(0x00505A28));
+    EXPECT_EQ(picture.Pixel(20, 20), clWhite);                  // the raised bevel's light edge
+    EXPECT_EQ(picture.Pixel(299, 139), RGB(128, 128, 128));     // and its shadow
+    EXPECT_EQ(picture.Pixel(150, 120), TColor(0x00D8E4E8));
+    // The label's text: dark pixels where the first line is written.
+    int dark = 0;
+    for (int x = 32; x < 280; ++x)
+        for (int y = 32; y < 45; ++y)
+            if (GetRValue(picture.Pixel(x, y)) < 100) ++dark;
+    EXPECT_GT(dark, 100);
+    SavePng(picture, std::string(VITRINA_BINARY_DIR) + "/sample-form.png");
 }

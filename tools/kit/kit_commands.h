@@ -5,3 +5,4 @@
 #include <span>
 
 int RunCatalogueCommand(std::span<char*> args);
+int RunFormCommand(std::span<char*> args);

@@ -18,6 +18,8 @@ struct TKitCommand {
 const TKitCommand kCommands[] = {
     {"catalogue", "catalogue [--summary] [DIR]   records and categories of DIR/db\\base.txt as JSON",
      &RunCatalogueCommand},
+    {"form", "form FILE.form [--png OUT] [--screen-png OUT] [--wait MS]   show a window from a form description",
+     &RunFormCommand},
 };
 
 int Usage(std::FILE* to) {
