@@ -137,6 +137,14 @@ void TPixelBuffer::Assign(const TPixelBuffer& source) {
     *FImage = source.FImage->copy();
 }
 
+void TPixelBuffer::Swap(TPixelBuffer& other) {
+    if (&other == this) return;
+    EndPainting();
+    other.EndPainting();
+    std::swap(FFormat, other.FFormat);
+    FImage->swap(*other.FImage);
+}
+
 std::vector<TColor> TPixelBuffer::Palette() const {
     std::vector<TColor> colors;
     for (QRgb rgb : FImage->colorTable()) colors.push_back(FromQRgb(rgb));

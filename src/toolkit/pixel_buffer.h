@@ -36,6 +36,8 @@ public:
     void SetPixelFormat(TPixelFormat format);
     void Clear();
     void Assign(const TPixelBuffer& source);
+    // Exchanges pixels and formats; each buffer keeps its own canvas.
+    void Swap(TPixelBuffer& other);
 
     // Colours of the palette entries of an indexed format (up to 2^bits entries).
     std::vector<TColor> Palette() const;
