@@ -5,7 +5,7 @@
 #include "pictures/bmp_codec.h"
 #include "pictures/picture_limits.h"
 #include "platform/stream.h"
-#include "pictures/bmp_bytes.h"
+#include "bmp_bytes.h"
 
 #include <gtest/gtest.h>
 
