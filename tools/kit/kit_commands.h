@@ -6,3 +6,4 @@
 
 int RunCatalogueCommand(std::span<char*> args);
 int RunFormCommand(std::span<char*> args);
+int RunPictureCommand(std::span<char*> args);

@@ -1,5 +1,9 @@
 #include "kit_registration.h"
 
+#include "pictures/pictures_classes.h"
 #include "toolkit/toolkit_classes.h"
 
-void RegisterKitClasses() { RegisterToolkitClasses(); }
+void RegisterKitClasses() {
+    RegisterToolkitClasses();
+    RegisterPicturesClasses();
+}

@@ -20,6 +20,8 @@ const TKitCommand kCommands[] = {
      &RunCatalogueCommand},
     {"form", "form FILE.form [--png OUT] [--screen-png OUT] [--wait MS]   show a window from a form description",
      &RunFormCommand},
+    {"picture", "picture FILE [--decode]   load a picture as the launcher does; print its type and size",
+     &RunPictureCommand},
 };
 
 int Usage(std::FILE* to) {
