@@ -459,6 +459,11 @@ void TbsSkinScrollBar::KeyDown(std::uint16_t& key, TShiftState shift) {
         SetPosition(FPosition + FSmallChange);
 }
 
+void TbsSkinScrollBar::BoundsChanged() {
+    TbsSkinCustomControl::BoundsChanged();
+    CalcRects();
+}
+
 void TbsSkinScrollBar::DoEnter() {
     TbsSkinCustomControl::DoEnter();
     Invalidate();

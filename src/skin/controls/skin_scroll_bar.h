@@ -120,6 +120,7 @@ protected:
     void KeyDown(std::uint16_t& key, TShiftState shift) override;
     void DoEnter() override;
     void DoExit() override;
+    void BoundsChanged() override;
 
 private:
     struct TPart {

@@ -1,0 +1,698 @@
+#include "skin/controls/skin_list_box.h"
+
+#include "skin/bs_utils.h"
+#include "toolkit/canvas.h"
+#include "toolkit/pixel_buffer.h"
+
+#include <algorithm>
+
+TbsListBoxLayout ArrangeListBox(const TbsListBoxLayoutInput& in) {
+    TbsListBoxLayout layout;
+    const TRect& client = in.ListClientRect;
+    int y0 = in.CaptionBottom;
+    int extent = 0;
+    if (in.HasExtentBar) {
+        if (in.Skinned) {
+            layout.ExtentBarBounds =
+                Bounds(client.Left, client.Bottom - in.ExtentBarHeight, client.Width(), in.ExtentBarHeight);
+            extent = in.ExtentBarHeight;
+        } else {
+            layout.ExtentBarBounds = Bounds(1, in.Height - 20, in.Width - 2, 19);
+            extent = 19 - 1;
+        }
+    }
+    if (in.HasScrollBar) {
+        if (!in.Skinned && in.Columns == 0) {
+            layout.ScrollBarBounds = Bounds(in.Width - 20, y0, 19, in.Height - 1 - y0 - extent);
+            layout.ListRect = Rect(2, y0 + 1, layout.ScrollBarBounds.Left, in.Height - 2 - extent);
+        } else if (!in.Skinned) {
+            layout.ScrollBarBounds = Bounds(1, in.Height - 20, in.Width - 2, 19);
+            layout.ListRect = Rect(2, y0 + 1, in.Width - 2, layout.ScrollBarBounds.Top);
+        } else if (in.Columns == 0) {
+            layout.ScrollBarBounds = Bounds(client.Right - in.ScrollBarWidth, client.Top, in.ScrollBarWidth,
+                                            client.Height() - extent);
+            layout.ListRect = Rect(client.Left, client.Top, client.Right - in.ScrollBarWidth,
+                                   client.Bottom - extent);
+        } else {
+            layout.ScrollBarBounds =
+                Bounds(client.Left, client.Bottom - in.ScrollBarHeight, client.Width(), in.ScrollBarHeight);
+            layout.ListRect = Rect(client.Left, client.Top, client.Right, client.Bottom - in.ScrollBarHeight);
+        }
+        return layout;
+    }
+    if (in.Skinned)
+        layout.ListRect = Rect(client.Left, client.Top, client.Right, client.Bottom - extent);
+    else
+        layout.ListRect = Rect(2, y0 + 1, in.Width - 2, in.Height - 2 - extent);
+    return layout;
+}
+
+int ListBoxHeightForRows(const TbsListBoxHeightInput& in) {
+    int height = in.Rows * in.ItemHeight;
+    if (in.Skinned)
+        height += in.SkinFrameHeight;
+    else
+        height += 4 + (in.CaptionMode ? in.CaptionHeight : 0);
+    return height + in.ExtentBarHeight;
+}
+
+// ---------------------------------------------------------------------------------------
+// The inner list
+
+TbsListBox::TbsListBox(TComponent* owner) : TCustomListBox(owner) {
+    SetStyle(lbOwnerDrawFixed);
+    SetTabStop(true);
+}
+
+void TbsListBox::CreateParams(TCreateParams& params) {
+    TCustomListBox::CreateParams(params);
+    params.WindowClassStyle = CS_DBLCLKS;
+    params.Style |= WS_TABSTOP;
+}
+
+void TbsListBox::CreateWnd() {
+    TCustomListBox::CreateWnd();
+    if (FOuterListBox) FOuterListBox->ListBoxCreateWnd();
+}
+
+void TbsListBox::Click() {
+    if (FOuterListBox) FOuterListBox->ListBoxClick();
+    TCustomListBox::Click();
+}
+
+void TbsListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (FOuterListBox) FOuterListBox->ListBoxMouseDown(button, shift, x, y);
+    TCustomListBox::MouseDown(button, shift, x, y);
+}
+
+void TbsListBox::MouseMove(TShiftState shift, int x, int y) {
+    if (FOuterListBox) FOuterListBox->ListBoxMouseMove(shift, x, y);
+    TCustomListBox::MouseMove(shift, x, y);
+}
+
+void TbsListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (FOuterListBox) FOuterListBox->ListBoxMouseUp(button, shift, x, y);
+    TCustomListBox::MouseUp(button, shift, x, y);
+}
+
+void TbsListBox::KeyDown(std::uint16_t& key, TShiftState shift) {
+    if (FOuterListBox) {
+        FOuterListBox->ListBoxKeyDown(key, shift);
+        // Sideways keys scroll wide texts instead of moving the current item.
+        if (TbsSkinScrollBar* extent = FOuterListBox->ExtentScrollBar()) {
+            if (key == VK_LEFT) {
+                extent->SetPosition(extent->Position() - extent->SmallChange());
+                key = 0;
+            } else if (key == VK_RIGHT) {
+                extent->SetPosition(extent->Position() + extent->SmallChange());
+                key = 0;
+            }
+        }
+        if (key == 0) return;
+    }
+    TCustomListBox::KeyDown(key, shift);
+}
+
+void TbsListBox::KeyUp(std::uint16_t& key, TShiftState shift) {
+    if (FOuterListBox) FOuterListBox->ListBoxKeyUp(key, shift);
+    if (key != 0) TCustomListBox::KeyUp(key, shift);
+}
+
+void TbsListBox::KeyPress(char& key) {
+    if (FOuterListBox) FOuterListBox->ListBoxKeyPress(key);
+    if (key != 0) TCustomListBox::KeyPress(key);
+}
+
+void TbsListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
+    if (!FOuterListBox) {
+        TCustomListBox::DrawItem(index, rect, state);
+        return;
+    }
+    FOuterListBox->PaintItem(Canvas(), index, rect, state);
+}
+
+void TbsListBox::EraseList(TCanvas& canvas) {
+    FOuterListBox->ResolveSkin();
+    if (FOuterListBox->Skinned()) return; // the skin's client image, once pictures can be read
+    canvas.Brush() = {clWindow, bsSolid};
+    canvas.FillRect(ClientRect());
+}
+
+void TbsListBox::PaintList(TCanvas& canvas) {
+    if (Width() <= 0 || Height() <= 0) return;
+    canvas.SaveState();
+    int height = ClientHeight();
+    int count = Count();
+    if (Columns() == 0) {
+        int last = std::min(TopIndex() + height / ItemHeight(), count - 1);
+        int bottom = 0;
+        for (int i = TopIndex(); i <= last; ++i) {
+            TRect rect = ItemRect(i);
+            FOuterListBox->PaintItem(canvas, i, rect, FOuterListBox->ItemState(i));
+            bottom = rect.Bottom;
+        }
+        if (bottom < height) {
+            FOuterListBox->ResolveSkin();
+            if (!FOuterListBox->Skinned()) {
+                canvas.Brush() = {clWindow, bsSolid};
+                canvas.FillRect(Rect(0, bottom, ClientWidth(), height));
+            }
+        }
+    } else {
+        int last = std::min(TopIndex() + (height / ItemHeight()) * Columns(), count - 1);
+        for (int i = TopIndex(); i <= last; ++i)
+            FOuterListBox->PaintItem(canvas, i, ItemRect(i), FOuterListBox->ItemState(i));
+    }
+    canvas.RestoreState();
+}
+
+void TbsListBox::WndProc(TMessage& message) {
+    if (!FOuterListBox) {
+        TCustomListBox::WndProc(message);
+        return;
+    }
+    bool pass = true;
+    FOuterListBox->ListBoxWndProcHook(message, pass);
+    if (!pass) return;
+    switch (message.Msg) {
+    case WM_PAINT: PaintList(*reinterpret_cast<TCanvas*>(message.WParam)); return;
+    case WM_ERASEBKGND:
+        EraseList(*reinterpret_cast<TCanvas*>(message.WParam));
+        message.Result = 1;
+        FOuterListBox->SyncScrollBars();
+        return;
+    case WM_LBUTTONDBLCLK:
+        TCustomListBox::WndProc(message);
+        if (FOuterListBox) FOuterListBox->ListBoxDblClick();
+        return;
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+    case LB_DELETESTRING:
+        TCustomListBox::WndProc(message);
+        FOuterListBox->SyncScrollBars();
+        return;
+    case WM_MOUSEWHEEL: {
+        TCustomListBox::WndProc(message);
+        bool up = std::int32_t(message.WParam) > 0;
+        if (FOuterListBox->ScrollBar()) {
+            Perform(WM_VSCROLL, up ? SB_LINEUP : SB_LINEDOWN);
+            FOuterListBox->SyncScrollBars();
+        } else if (TbsSkinScrollBar* extent = FOuterListBox->ExtentScrollBar()) {
+            extent->SetPosition(extent->Position() + (up ? -extent->SmallChange() : extent->SmallChange()));
+        }
+        return;
+    }
+    case WM_SETFOCUS: FOuterListBox->ListBoxEnter(); break;
+    case WM_KILLFOCUS: FOuterListBox->ListBoxExit(); break;
+    default: break;
+    }
+    TCustomListBox::WndProc(message);
+}
+
+// ---------------------------------------------------------------------------------------
+// The outer control
+
+TbsSkinCustomListBox::TbsSkinCustomListBox(TComponent* owner) : TbsSkinCustomControl(owner) {
+    SetControlStyle(csAcceptsControls | csCaptureMouse | csClickEvents | csOpaque | csDoubleClicks);
+    TFont font;
+    font.SetName("Arial");
+    font.SetHeight(14);
+    font.SetColor(clWindowText);
+    font.SetStyle(0);
+    SetFont(font);
+    SetSkinDataName("listbox");
+    SetBounds(Left(), Top(), 120, 120);
+    FListBox = new TbsListBox(this);
+    FListBox->SetOuterListBox(this);
+    FListBox->SetItemHeight(FDefaultItemHeight);
+    FListBox->SetParent(this);
+    ArrangeChildren();
+}
+
+TbsSkinCustomListBox::~TbsSkinCustomListBox() {
+    if (TbsSkinScrollBar* bar = FScrollBar) {
+        FScrollBar = nullptr;
+        delete bar;
+    }
+    if (TbsListBox* list = FListBox) {
+        FListBox = nullptr;
+        delete list;
+    }
+}
+
+void TbsSkinCustomListBox::CreateParams(TCreateParams& params) {
+    TbsSkinCustomControl::CreateParams(params);
+    params.WindowClassStyle &= ~(CS_HREDRAW | CS_VREDRAW);
+}
+
+TStrings& TbsSkinCustomListBox::Items() { return FListBox->Items(); }
+
+void TbsSkinCustomListBox::SetItems(const TStrings& items) {
+    FListBox->Items().Assign(items);
+    SyncScrollBars();
+}
+
+int TbsSkinCustomListBox::ItemIndex() const { return FListBox->ItemIndex(); }
+void TbsSkinCustomListBox::SetItemIndex(int index) { FListBox->SetItemIndex(index); }
+
+void TbsSkinCustomListBox::Clear() {
+    FListBox->Clear();
+    SyncScrollBars();
+}
+
+int TbsSkinCustomListBox::Columns() const { return FListBox ? FListBox->Columns() : 0; }
+
+void TbsSkinCustomListBox::SetColumns(int value) {
+    FListBox->SetColumns(value);
+    SyncScrollBars();
+}
+
+void TbsSkinCustomListBox::SetHorizontalExtent(bool value) {
+    FHorizontalExtent = value;
+    SyncScrollBars();
+}
+
+void TbsSkinCustomListBox::SetRowCount(int value) {
+    FRowCount = value;
+    if (value != 0) SetHeight(HeightForRows(value));
+}
+
+void TbsSkinCustomListBox::SetDefaultItemHeight(int value) {
+    FDefaultItemHeight = value;
+    if (!Skinned()) FListBox->SetItemHeight(value);
+}
+
+bool TbsSkinCustomListBox::MultiSelect() const { return FListBox->MultiSelect(); }
+void TbsSkinCustomListBox::SetMultiSelect(bool value) { FListBox->SetMultiSelect(value); }
+bool TbsSkinCustomListBox::ExtandedSelect() const { return FListBox->ExtendedSelect(); }
+void TbsSkinCustomListBox::SetExtandedSelect(bool value) { FListBox->SetExtendedSelect(value); }
+bool TbsSkinCustomListBox::Sorted() const { return FListBox->Sorted(); }
+void TbsSkinCustomListBox::SetSorted(bool value) { FListBox->SetSorted(value); }
+TFont& TbsSkinCustomListBox::ListBoxFont() { return FListBox->Font(); }
+void TbsSkinCustomListBox::SetListBoxFont(const TFont& font) { FListBox->SetFont(font); }
+int TbsSkinCustomListBox::ListBoxTabOrder() const { return FListBox->TabOrder(); }
+void TbsSkinCustomListBox::SetListBoxTabOrder(int value) { FListBox->SetTabOrder(value); }
+bool TbsSkinCustomListBox::ListBoxTabStop() const { return FListBox->TabStop(); }
+void TbsSkinCustomListBox::SetListBoxTabStop(bool value) { FListBox->SetTabStop(value); }
+
+void TbsSkinCustomListBox::SetCaptionMode(bool value) {
+    FCaptionMode = value;
+    if (!Skinned()) {
+        ArrangeChildren();
+        Invalidate();
+    }
+}
+
+void TbsSkinCustomListBox::SetDefaultCaptionHeight(int value) {
+    FDefaultCaptionHeight = value;
+    if (!Skinned() && FCaptionMode) {
+        ArrangeChildren();
+        Invalidate();
+    }
+}
+
+void TbsSkinCustomListBox::SetScrollBar(TbsSkinScrollBar* bar) {
+    FScrollBar = bar;
+    if (bar) bar->FreeNotification(this);
+}
+
+void TbsSkinCustomListBox::Notification(TComponent* component, TOperation operation) {
+    TbsSkinCustomControl::Notification(component, operation);
+    if (operation != opRemove) return;
+    if (component == FScrollBar) FScrollBar = nullptr;
+    if (component == FExtentScrollBar) FExtentScrollBar = nullptr;
+    if (component == FListBox) FListBox = nullptr;
+}
+
+TOwnerDrawState TbsSkinCustomListBox::ItemState(int index) const {
+    if (index == FListBox->ItemIndex())
+        return FListBox->Focused() ? TOwnerDrawState(odSelected | odFocused) : odSelected;
+    if (FListBox->SelCount() >= 1 && FListBox->Selected(index)) return odSelected;
+    return 0;
+}
+
+int TbsSkinCustomListBox::HeightForRows(int rows) const {
+    TbsListBoxHeightInput in;
+    in.Rows = rows;
+    in.ItemHeight = FListBox->ItemHeight();
+    in.Skinned = Skinned();
+    in.CaptionMode = FCaptionMode;
+    in.CaptionHeight = FDefaultCaptionHeight;
+    in.SkinFrameHeight = FGeometry.SkinRect.Height() - FGeometry.ClientRect.Height();
+    in.ExtentBarHeight = FExtentScrollBar ? FExtentScrollBar->Height() : 0;
+    return ListBoxHeightForRows(in);
+}
+
+void TbsSkinCustomListBox::ArrangeChildren() {
+    if (!FListBox) return;
+    TbsListBoxLayoutInput in;
+    in.Width = Width();
+    in.Height = Height();
+    in.Skinned = Skinned();
+    in.Columns = Columns();
+    in.CaptionBottom = FCaptionMode ? FDefaultCaptionHeight : 1;
+    if (in.Skinned) {
+        FListClientRect = FGeometry.ClientRect;
+        FListClientRect.Right += Width() - FGeometry.SkinRect.Width();
+        FListClientRect.Bottom += Height() - FGeometry.SkinRect.Height();
+        in.ListClientRect = FListClientRect;
+    }
+    in.HasExtentBar = in.Columns == 0 && FExtentScrollBar && FExtentScrollBar->Visible();
+    if (in.HasExtentBar) in.ExtentBarHeight = FExtentScrollBar->Height();
+    in.HasScrollBar = FScrollBar && FScrollBar->Visible();
+    if (in.HasScrollBar) {
+        in.ScrollBarWidth = FScrollBar->Width();
+        in.ScrollBarHeight = FScrollBar->Height();
+    }
+    TbsListBoxLayout layout = ArrangeListBox(in);
+    auto place = [](TControl* control, const TRect& r) {
+        control->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    };
+    if (in.HasExtentBar) place(FExtentScrollBar, layout.ExtentBarBounds);
+    if (in.HasScrollBar) place(FScrollBar, layout.ScrollBarBounds);
+    FListRect = layout.ListRect;
+    place(FListBox, FListRect);
+}
+
+int TbsSkinCustomListBox::GetItemTextWidth(int index, TCanvas& canvas) {
+    return canvas.TextWidth(Items()[index]);
+}
+
+void TbsSkinCustomListBox::SyncScrollBars() {
+    if (!FListBox) return;
+    int count = FListBox->Count();
+    int itemHeight = FListBox->ItemHeight();
+    if (Columns() == 0) {
+        if (!FHorizontalExtent || FApplyingSkin) {
+            if (FExtentScrollBar && FExtentScrollBar->Visible()) RemoveExtentScrollBar();
+        } else {
+            TCanvas& canvas = FListBox->Canvas();
+            if (Skinned()) {
+                canvas.Font().SetName(FListSkin.FontName);
+                canvas.Font().SetStyle(FListSkin.FontStyle);
+                canvas.Font().SetHeight(FListSkin.FontHeight);
+            } else {
+                canvas.SetFont(FListBox->Font());
+            }
+            int widest = 0;
+            for (int i = 0; i < count; ++i) widest = std::max(widest, GetItemTextWidth(i, canvas));
+            int available = Skinned() ? FListBox->Width() + FListSkin.ItemTextRect.Width() -
+                                            FListSkin.ItemRect.Width()
+                                      : FListBox->Width() - 4;
+            if (available < widest) {
+                if (!FExtentScrollBar) CreateExtentScrollBar();
+                FExtentScrollBar->SetRange(0, widest, available, FExtentScrollBar->Position());
+                int step = canvas.TextWidth("0");
+                FExtentScrollBar->SetSmallChange(step);
+                FExtentScrollBar->SetLargeChange(step);
+            } else if (FExtentScrollBar && FExtentScrollBar->Visible()) {
+                RemoveExtentScrollBar();
+            }
+        }
+        if (FRowCount < 1 || FRowCount != count) {
+            TScrollInfo info = FListBox->ScrollInfo(SB_VERT);
+            int rows = FListBox->Height() / itemHeight;
+            if (info.Min < info.Max && info.Max >= info.Pos && rows < count) {
+                if (!FScrollBar) CreateScrollBar();
+                FScrollBar->SetRange(info.Min, info.Max, rows, info.Pos);
+                return;
+            }
+        }
+    } else {
+        TScrollInfo info = FListBox->ScrollInfo(SB_HORZ);
+        if (info.Min < info.Max && info.Max >= info.Pos && info.Max >= Columns() &&
+            (FListBox->Height() / itemHeight) * Columns() < count) {
+            if (!FScrollBar) CreateScrollBar();
+            FScrollBar->SetRange(info.Min, info.Max, Columns(), info.Pos);
+            return;
+        }
+    }
+    // A bar left invisible is neither ranged nor removed.
+    if (FScrollBar && FScrollBar->Visible()) RemoveScrollBar();
+}
+
+void TbsSkinCustomListBox::CreateScrollBar() {
+    auto* bar = new TbsSkinScrollBar(this);
+    bar->SetKind(Columns() <= 0 ? sbVertical : sbHorizontal);
+    bar->SetBounds(0, 0, 20, 100);
+    bar->SetPageSize(0);
+    bar->SetMin(0);
+    bar->SetPosition(0);
+    bar->OnChange = [this](TObject*) { ScrollBarChanged(); };
+    if (!Skinned())
+        bar->SetSkinDataName("");
+    else
+        bar->SetSkinDataName(Columns() <= 0 ? FListSkin.VScrollBarName : FListSkin.HScrollBarName);
+    bar->SetParent(this);
+    FScrollBar = bar;
+    bar->SetSkinData(SkinData());
+    bar->SetVisible(true);
+    if (FExtentScrollBar) {
+        if (!Skinned()) {
+            FExtentScrollBar->SetSkinDataName("");
+            FExtentScrollBar->SetBothField(true);
+            FExtentScrollBar->SetBothMarkerWidth(19);
+        } else {
+            FExtentScrollBar->SetBothSkinDataName(FListSkin.BothHScrollBarName);
+            FExtentScrollBar->SetSkinDataName(FListSkin.BothHScrollBarName);
+            FExtentScrollBar->SetBothField(true);
+        }
+        FExtentScrollBar->SetSkinData(SkinData());
+    }
+    ArrangeChildren();
+    Invalidate();
+}
+
+void TbsSkinCustomListBox::CreateExtentScrollBar() {
+    auto* bar = new TbsSkinScrollBar(this);
+    bar->SetKind(sbHorizontal);
+    bar->SetBounds(0, 0, 20, 100);
+    bar->SetPageSize(0);
+    bar->SetMin(0);
+    bar->SetPosition(0);
+    bar->OnChange = [this](TObject*) { ExtentScrollBarChanged(); };
+    if (!Skinned()) {
+        bar->SetSkinDataName("");
+        if (FScrollBar) {
+            bar->SetBothField(true);
+            bar->SetBothMarkerWidth(19);
+        }
+    } else {
+        const std::string& name = FScrollBar ? FListSkin.BothHScrollBarName : FListSkin.HScrollBarName;
+        bar->SetBothSkinDataName(name);
+        bar->SetSkinDataName(name);
+        bar->SetBothField(FScrollBar != nullptr);
+    }
+    bar->SetParent(this);
+    FExtentScrollBar = bar;
+    bar->SetSkinData(SkinData());
+    bar->SetVisible(true);
+    ArrangeChildren();
+    Invalidate();
+}
+
+void TbsSkinCustomListBox::RemoveScrollBar() {
+    TbsSkinScrollBar* bar = FScrollBar;
+    if (!bar) return;
+    bar->SetVisible(false);
+    FScrollBar = nullptr;
+    delete bar;
+    ArrangeChildren();
+}
+
+void TbsSkinCustomListBox::RemoveExtentScrollBar() {
+    TbsSkinScrollBar* bar = FExtentScrollBar;
+    if (!bar) return;
+    FListBox->SetExtentOffset(0);
+    bar->SetVisible(false);
+    FExtentScrollBar = nullptr;
+    delete bar;
+    ArrangeChildren();
+    FListBox->Invalidate();
+}
+
+void TbsSkinCustomListBox::ScrollBarChanged() {
+    if (!FScrollBar) return;
+    unsigned msg = Columns() <= 0 ? WM_VSCROLL : WM_HSCROLL;
+    FListBox->Perform(msg, SB_THUMBPOSITION | (std::intptr_t(FScrollBar->Position() & 0xFFFF) << 16));
+}
+
+void TbsSkinCustomListBox::ExtentScrollBarChanged() {
+    if (!FExtentScrollBar) return;
+    FListBox->SetExtentOffset(FExtentScrollBar->Position());
+    FListBox->Invalidate();
+}
+
+void TbsSkinCustomListBox::SetBounds(int left, int top, int width, int height) {
+    TbsSkinCustomControl::SetBounds(left, top, width, height);
+    if (!Skinned()) Invalidate();
+}
+
+void TbsSkinCustomListBox::WndProc(TMessage& message) {
+    TbsSkinCustomControl::WndProc(message);
+    if (message.Msg == WM_SIZE) {
+        ArrangeChildren();
+        SyncScrollBars();
+        if (FScrollBar) FScrollBar->Invalidate();
+    }
+}
+
+void TbsSkinCustomListBox::ResolveSkin() {
+    TbsSkinCustomControl::ResolveSkin();
+    auto* record = dynamic_cast<TbsDataSkinListBox*>(SkinRecord());
+    if (!record) return;
+    TbsListBoxSkinValues& v = FListSkin;
+    v.ItemRect = record->ItemRect;
+    v.ActiveItemRect = IsNullRect(record->ActiveItemRect) ? record->ItemRect : record->ActiveItemRect;
+    v.FocusItemRect = IsNullRect(record->FocusItemRect) ? record->ItemRect : record->FocusItemRect;
+    v.ItemLeftOffset = record->ItemLeftOffset;
+    v.ItemRightOffset = record->ItemRightOffset;
+    v.ItemTextRect = record->ItemTextRect;
+    v.FontName = record->FontName;
+    v.FontStyle = record->FontStyle;
+    v.FontHeight = record->FontHeight;
+    v.FontColor = record->FontColor;
+    v.ActiveFontColor = record->ActiveFontColor;
+    v.FocusFontColor = record->FocusFontColor;
+    v.VScrollBarName = record->VScrollBarName;
+    v.HScrollBarName = record->HScrollBarName;
+    v.BothHScrollBarName = record->BothHScrollBarName;
+}
+
+void TbsSkinCustomListBox::DrawDefault(TPixelBuffer& bitmap) {
+    TbsSkinCustomControl::DrawDefault(bitmap);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush() = {clBtnShadow, bsSolid};
+    canvas.FrameRect(Rect(0, 0, bitmap.Width(), bitmap.Height()));
+}
+
+void TbsSkinCustomListBox::DrawSkin(TPixelBuffer& bitmap) {
+    TbsSkinCustomControl::DrawSkin(bitmap);
+    FListClientRect = FGeometry.ClientRect;
+    FListClientRect.Right += Width() - FGeometry.SkinRect.Width();
+    FListClientRect.Bottom += Height() - FGeometry.SkinRect.Height();
+}
+
+void TbsSkinCustomListBox::ApplySkin() {
+    TbsSkinCustomControl::ApplySkin();
+    FApplyingSkin = true;
+    if (!Skinned()) {
+        FListBox->SetItemHeight(FDefaultItemHeight);
+        FListBox->SetFont(DefaultFont());
+    } else {
+        FListBox->SetItemHeight(FListSkin.ItemRect.Height());
+    }
+    if (FScrollBar) {
+        if (!Skinned())
+            FScrollBar->SetSkinDataName("");
+        else
+            FScrollBar->SetSkinDataName(Columns() <= 0 ? FListSkin.VScrollBarName : FListSkin.HScrollBarName);
+        FScrollBar->SetSkinData(SkinData());
+    }
+    if (FExtentScrollBar) {
+        if (!Skinned()) {
+            FExtentScrollBar->SetSkinDataName("");
+            if (FScrollBar) {
+                FExtentScrollBar->SetBothField(true);
+                FExtentScrollBar->SetBothMarkerWidth(19);
+            }
+        } else {
+            const std::string& name = FScrollBar ? FListSkin.BothHScrollBarName : FListSkin.HScrollBarName;
+            FExtentScrollBar->SetSkinDataName(name);
+            FExtentScrollBar->SetBothSkinDataName(name);
+            FExtentScrollBar->SetBothField(FScrollBar != nullptr);
+        }
+        FExtentScrollBar->SetSkinData(SkinData());
+    }
+    if (FRowCount != 0) SetHeight(HeightForRows(FRowCount));
+    ArrangeChildren();
+    FApplyingSkin = false;
+    SyncScrollBars();
+    FListBox->Invalidate();
+}
+
+void TbsSkinCustomListBox::DefaultFontChanged() {
+    if (!Skinned() && FListBox) FListBox->SetFont(DefaultFont());
+}
+
+void TbsSkinCustomListBox::PaintItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state) {
+    if (Skinned())
+        DrawSkinItem(canvas, index, rect, state);
+    else
+        DrawPlainItem(canvas, index, rect, state);
+}
+
+void TbsSkinCustomListBox::DrawPlainItem(TCanvas& canvas, int index, const TRect& rect,
+                                         TOwnerDrawState state) {
+    if (index < 0 || index >= FListBox->Count() || IsRectEmpty(rect)) return;
+    int width = rect.Width(), height = rect.Height();
+    TPixelBuffer bitmap;
+    bitmap.Allocate(width, height, pf32bit);
+    TCanvas& item = bitmap.Canvas();
+    item.Font().SetName(Font().Name());
+    item.Font().SetStyle(Font().Style());
+    item.Font().SetHeight(Font().Height());
+    if (state & odSelected) {
+        item.Brush() = {clHighlight, bsSolid};
+        item.Font().SetColor(clHighlightText);
+    } else {
+        item.Brush() = {clWindow, bsSolid};
+        item.Font().SetColor(Font().Color());
+    }
+    item.FillRect(Rect(0, 0, width, height));
+    TRect textRect = Rect(2, 0, width - 2, height);
+    if (OnDrawItem) {
+        OnDrawItem(item, index, width, height, textRect, state);
+    } else {
+        item.Brush().Style = bsClear;
+        DrawItemContent(item, index, textRect);
+    }
+    if (state & odFocused) item.DrawFocusRect(Rect(0, 0, width, height));
+    canvas.Draw(rect.Left, rect.Top, bitmap);
+}
+
+void TbsSkinCustomListBox::DrawSkinItem(TCanvas&, int, const TRect&, TOwnerDrawState) {
+    // Skinned items are laid on the skin's item pictures; a skin whose pictures cannot
+    // be had draws none, and the erased background stays.
+}
+
+void TbsSkinCustomListBox::DrawItemContent(TCanvas& canvas, int index, const TRect& textRect) {
+    const std::string& text = Items()[index];
+    int x = textRect.Left - FListBox->ExtentOffset() + 2;
+    int y = textRect.Top + textRect.Height() / 2 - canvas.TextHeight(text) / 2;
+    canvas.TextRect(textRect, x, y, text);
+}
+
+void TbsSkinCustomListBox::ListBoxMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnListBoxMouseDown) OnListBoxMouseDown(this, button, shift, x, y);
+}
+
+void TbsSkinCustomListBox::ListBoxMouseMove(TShiftState shift, int x, int y) {
+    if (OnListBoxMouseMove) OnListBoxMouseMove(this, shift, x, y);
+}
+
+void TbsSkinCustomListBox::ListBoxMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnListBoxMouseUp) OnListBoxMouseUp(this, button, shift, x, y);
+}
+
+void TbsSkinCustomListBox::ListBoxClick() {
+    if (OnListBoxClick) OnListBoxClick(this);
+}
+
+void TbsSkinCustomListBox::ListBoxDblClick() {
+    if (OnListBoxDblClick) OnListBoxDblClick(this);
+}
+
+void TbsSkinCustomListBox::ListBoxKeyDown(std::uint16_t& key, TShiftState shift) {
+    if (OnListBoxKeyDown) OnListBoxKeyDown(this, key, shift);
+}
+
+void TbsSkinCustomListBox::ListBoxKeyUp(std::uint16_t& key, TShiftState shift) {
+    if (OnListBoxKeyUp) OnListBoxKeyUp(this, key, shift);
+}
+
+void TbsSkinCustomListBox::ListBoxKeyPress(char& key) {
+    if (OnListBoxKeyPress) OnListBoxKeyPress(this, key);
+}
+
+void TbsSkinCustomListBox::ListBoxWndProcHook(TMessage&, bool& pass) { pass = true; }
