@@ -171,7 +171,7 @@ void TbsSkinScrollBox::WndProc(TMessage& message) {
     if (message.Msg == WM_NCCALCSIZE) {
         ResolveSkin();
         auto& rect = *reinterpret_cast<TRect*>(message.LParam);
-        if (FBorderStyle == bvNone) return;
+        if (FBorderStyle == TbsSkinBorderStyle::bvNone) return;
         if (SkinIndex() == -1) {
             rect = Rect(rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1);
         } else if (FBGPictureIndex == -1) {
@@ -187,12 +187,12 @@ void TbsSkinScrollBox::WndProc(TMessage& message) {
 }
 
 void TbsSkinScrollBox::PaintNonClient(TCanvas& canvas) {
-    if (FBorderStyle == bvNone || (SkinIndex() != -1 && FBGPictureIndex != -1)) return;
+    if (FBorderStyle == TbsSkinBorderStyle::bvNone || (SkinIndex() != -1 && FBGPictureIndex != -1)) return;
     // The skinned frame is built from the skin's border strips.
     if (SkinIndex() != -1) return;
     TColor topLeft = clBtnShadow, bottomRight = clBtnShadow;
-    if (FBorderStyle == bvRaised) bottomRight = clBtnHighlight;
-    if (FBorderStyle == bvLowered) topLeft = clBtnHighlight;
+    if (FBorderStyle == TbsSkinBorderStyle::bvRaised) bottomRight = clBtnHighlight;
+    if (FBorderStyle == TbsSkinBorderStyle::bvLowered) topLeft = clBtnHighlight;
     int w = Width(), h = Height();
     canvas.Brush() = {topLeft, bsSolid};
     canvas.FillRect(Rect(0, 0, w, 1));

@@ -7,7 +7,8 @@
 #include "skin/controls/skin_control.h"
 #include "skin/controls/skin_scroll_bar.h"
 
-enum TbsSkinBorderStyle { bvRaised, bvLowered, bvNone, bvFrame };
+// Scoped: panels have bevels of the same names with other values.
+enum class TbsSkinBorderStyle { bvRaised, bvLowered, bvNone, bvFrame };
 
 class TbsSkinScrollBox : public TbsSkinCustomControl {
 public:
@@ -48,7 +49,7 @@ private:
 
     TbsSkinScrollBar* FHScrollBar = nullptr;
     TbsSkinScrollBar* FVScrollBar = nullptr;
-    TbsSkinBorderStyle FBorderStyle = bvRaised;
+    TbsSkinBorderStyle FBorderStyle = TbsSkinBorderStyle::bvRaised;
     bool FUpdatingBars = false;
     int FLastVPos = 0;
     int FLastHPos = 0;
