@@ -301,6 +301,27 @@ TEST_F(SkinListBox, PlainLookFramesTheControlAndFillsBelowTheLastItem) {
     EXPECT_EQ(picture.Pixel(100, 300), ColorToRGB(clWindow)); // no items there
 }
 
+TEST_F(SkinListBox, ItemPicturesStandBesideTheTextsAndGoWithTheirList) {
+    auto* images = new TCustomImageList(Form.get());
+    images->SetSize(8, 8);
+    TPixelBuffer red;
+    red.Allocate(8, 8, pf32bit);
+    red.Canvas().Brush() = {RGB(255, 0, 0), bsSolid};
+    red.Canvas().FillRect(Rect(0, 0, 8, 8));
+    images->Add(red);
+    Fill(3);
+    List->SetImages(images);
+    TPixelBuffer picture;
+    GrabControl(*List, picture);
+    EXPECT_EQ(picture.Pixel(4, 8), RGB(255, 0, 0));           // item 0 shows picture 0
+    EXPECT_EQ(picture.Pixel(4, 28), ColorToRGB(clWindow));    // there is no picture 1
+    List->SetImageIndex(0);
+    GrabControl(*List, picture);
+    EXPECT_EQ(picture.Pixel(4, 28), RGB(255, 0, 0));
+    delete images;
+    EXPECT_EQ(List->Images(), nullptr);
+}
+
 TEST_F(SkinListBox, WideTextsGetASidewaysBarThatTheArrowKeysMove) {
     List->Items().Add(std::string(60, 'W'));
     List->SetHorizontalExtent(true);

@@ -50,6 +50,8 @@ void RegisterSkinControlsClasses() {
         .Boolean("HorizontalExtent", [](List& c, bool v) { c.SetHorizontalExtent(v); })
         .Integer("Columns", [](List& c, int v) { c.SetColumns(v); })
         .Integer("RowCount", [](List& c, int v) { c.SetRowCount(v); })
+        .Reference<TCustomImageList>("Images", [](List& c, TCustomImageList* v) { c.SetImages(v); })
+        .Integer("ImageIndex", [](List& c, int v) { c.SetImageIndex(v); })
         .Boolean("CaptionMode", [](List& c, bool v) { c.SetCaptionMode(v); })
         .Integer("DefaultCaptionHeight", [](List& c, int v) { c.SetDefaultCaptionHeight(v); })
         .Integer("DefaultItemHeight", [](List& c, int v) { c.SetDefaultItemHeight(v); })

@@ -267,6 +267,17 @@ void TbsSkinCustomListBox::SetColumns(int value) {
     SyncScrollBars();
 }
 
+void TbsSkinCustomListBox::SetImages(TCustomImageList* images) {
+    FImages = images;
+    if (images) images->FreeNotification(this);
+    FListBox->Invalidate();
+}
+
+void TbsSkinCustomListBox::SetImageIndex(int value) {
+    FImageIndex = value;
+    FListBox->Invalidate();
+}
+
 void TbsSkinCustomListBox::SetHorizontalExtent(bool value) {
     FHorizontalExtent = value;
     SyncScrollBars();
@@ -322,6 +333,7 @@ void TbsSkinCustomListBox::Notification(TComponent* component, TOperation operat
     if (component == FScrollBar) FScrollBar = nullptr;
     if (component == FExtentScrollBar) FExtentScrollBar = nullptr;
     if (component == FListBox) FListBox = nullptr;
+    if (component == FImages) FImages = nullptr;
 }
 
 TOwnerDrawState TbsSkinCustomListBox::ItemState(int index) const {
@@ -399,6 +411,7 @@ void TbsSkinCustomListBox::SyncScrollBars() {
             int available = Skinned() ? FListBox->Width() + FListSkin.ItemTextRect.Width() -
                                             FListSkin.ItemRect.Width()
                                       : FListBox->Width() - 4;
+            if (FImages) available -= FImages->Width() + 4;
             if (available < widest) {
                 if (!FExtentScrollBar) CreateExtentScrollBar();
                 FExtentScrollBar->SetRange(0, widest, available, FExtentScrollBar->Position());
@@ -658,7 +671,15 @@ void TbsSkinCustomListBox::DrawSkinItem(TCanvas&, int, const TRect&, TOwnerDrawS
 
 void TbsSkinCustomListBox::DrawItemContent(TCanvas& canvas, int index, const TRect& textRect) {
     const std::string& text = Items()[index];
-    int x = textRect.Left - FListBox->ExtentOffset() + 2;
+    int offset = 0;
+    if (FImages) {
+        int image = FImageIndex >= 0 ? FImageIndex : index;
+        if (image < FImages->Count())
+            FImages->Draw(canvas, textRect.Left - FListBox->ExtentOffset(),
+                          textRect.Top + textRect.Height() / 2 - FImages->Height() / 2, image);
+        offset = FImages->Width() + 2;
+    }
+    int x = textRect.Left + offset - FListBox->ExtentOffset() + 2;
     int y = textRect.Top + textRect.Height() / 2 - canvas.TextHeight(text) / 2;
     canvas.TextRect(textRect, x, y, text);
 }

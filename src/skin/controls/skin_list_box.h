@@ -6,6 +6,7 @@
 
 #include "skin/controls/skin_control.h"
 #include "skin/controls/skin_scroll_bar.h"
+#include "toolkit/image_list.h"
 #include "toolkit/list_box.h"
 
 class TbsSkinCustomListBox;
@@ -112,6 +113,12 @@ public:
     void Clear();
     int Columns() const;
     void SetColumns(int value);
+    // Pictures beside the item texts: picture ImageIndex for every item, or with
+    // ImageIndex -1 the picture of the item's own number.
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* images);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int value);
     bool HorizontalExtent() const { return FHorizontalExtent; }
     void SetHorizontalExtent(bool value);
     int RowCount() const { return FRowCount; }
@@ -209,6 +216,8 @@ private:
     TbsListBox* FListBox = nullptr;
     TbsSkinScrollBar* FScrollBar = nullptr;
     TbsSkinScrollBar* FExtentScrollBar = nullptr;
+    TCustomImageList* FImages = nullptr;
+    int FImageIndex = -1;
     bool FHorizontalExtent = false;
     int FRowCount = 0;
     int FDefaultItemHeight = 20;
