@@ -219,8 +219,8 @@ void TbsSkinCustomControl::DrawDefault(TPixelBuffer& bitmap) {
 }
 
 void TbsSkinCustomControl::DrawSkin(TPixelBuffer&) {
-    // The skin image is built from the skin's pictures once they can be read; until
-    // then a skinned control shows no image, as one whose picture is missing.
+    // No skin image is drawn yet: a skinned control looks like one whose picture is
+    // missing.
 }
 
 void TbsSkinCustomControl::UpdateSkinRegion() {}

@@ -133,7 +133,7 @@ void TbsListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
 
 void TbsListBox::EraseList(TCanvas& canvas) {
     FOuterListBox->ResolveSkin();
-    if (FOuterListBox->Skinned()) return; // the skin's client image, once pictures can be read
+    if (FOuterListBox->Skinned()) return; // no skin client image is tiled yet
     canvas.Brush() = {clWindow, bsSolid};
     canvas.FillRect(ClientRect());
 }
@@ -665,8 +665,8 @@ void TbsSkinCustomListBox::DrawPlainItem(TCanvas& canvas, int index, const TRect
 }
 
 void TbsSkinCustomListBox::DrawSkinItem(TCanvas&, int, const TRect&, TOwnerDrawState) {
-    // Skinned items are laid on the skin's item pictures; a skin whose pictures cannot
-    // be had draws none, and the erased background stays.
+    // No skinned items are drawn yet: the erased background stays, as with a skin
+    // that has no picture.
 }
 
 void TbsSkinCustomListBox::DrawItemContent(TCanvas& canvas, int index, const TRect& textRect) {

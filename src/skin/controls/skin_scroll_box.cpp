@@ -188,7 +188,7 @@ void TbsSkinScrollBox::WndProc(TMessage& message) {
 
 void TbsSkinScrollBox::PaintNonClient(TCanvas& canvas) {
     if (FBorderStyle == TbsSkinBorderStyle::bvNone || (SkinIndex() != -1 && FBGPictureIndex != -1)) return;
-    // The skinned frame is built from the skin's border strips.
+    // No skinned frame is drawn yet.
     if (SkinIndex() != -1) return;
     TColor topLeft = clBtnShadow, bottomRight = clBtnShadow;
     if (FBorderStyle == TbsSkinBorderStyle::bvRaised) bottomRight = clBtnHighlight;
