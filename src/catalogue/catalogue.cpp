@@ -32,7 +32,8 @@ std::vector<std::string> TCategoryLists::Strings(std::size_t k) const {
     std::vector<std::string> list;
     const std::size_t n = Count(k);
     list.reserve(n);
-    for (std::size_t j = 0; j < n; ++j) list.emplace_back(At(k, j));
+    for (std::size_t j = 0; j < n; ++j)
+        list.emplace_back(At(k, j));
     return list;
 }
 
@@ -53,7 +54,8 @@ void TCatalogue::SplitRecords() {
     for (std::string_view line : FLines) {
         TFieldBounds bounds{};
         const char* const start = line.data();
-        const std::size_t size = std::min<std::size_t>(line.size(), std::numeric_limits<std::uint32_t>::max());
+        const std::size_t size =
+            std::min<std::size_t>(line.size(), std::numeric_limits<std::uint32_t>::max());
         std::size_t begin = 0;
         for (int separators = 0; separators <= 5; ++separators) {
             const void* at = std::memchr(start + begin, '@', size - begin);
@@ -65,7 +67,9 @@ void TCatalogue::SplitRecords() {
             if (!at) {
                 // The remaining fields are empty.
                 for (int f = separators + 1; f <= 5; ++f)
-                    if (kSlot[f] >= 0) bounds.Begin[kSlot[f]] = bounds.End[kSlot[f]] = static_cast<std::uint32_t>(size);
+                    if (kSlot[f] >= 0)
+                        bounds.Begin[kSlot[f]] = bounds.End[kSlot[f]] =
+                            static_cast<std::uint32_t>(size);
                 break;
             }
             begin = end + 1;
@@ -112,7 +116,8 @@ void TCatalogue::BuildCategoryIndex() {
     for (std::size_t i = 0; i < n; ++i) {
         std::string_view name = Game(i).Category;
         if (i == 0 || name != previous) {
-            auto [it, added] = known.try_emplace(name, static_cast<std::uint32_t>(FCategories.size()));
+            auto [it, added] =
+                known.try_emplace(name, static_cast<std::uint32_t>(FCategories.size()));
             if (added) FCategories.push_back(name);
             previous = name;
             previousId = it->second;
@@ -123,9 +128,12 @@ void TCatalogue::BuildCategoryIndex() {
     // Group record numbers by category, keeping record order within each.
     const std::size_t m = FCategories.size();
     FFirstMember.assign(m + 1, 0);
-    for (std::uint32_t id : categoryOf) ++FFirstMember[id + 1];
-    for (std::size_t k = 0; k < m; ++k) FFirstMember[k + 1] += FFirstMember[k];
+    for (std::uint32_t id : categoryOf)
+        ++FFirstMember[id + 1];
+    for (std::size_t k = 0; k < m; ++k)
+        FFirstMember[k + 1] += FFirstMember[k];
     std::vector<std::size_t> next(FFirstMember.begin(), FFirstMember.end() - 1);
     FMembers.resize(n);
-    for (std::size_t i = 0; i < n; ++i) FMembers[next[categoryOf[i]]++] = static_cast<std::uint32_t>(i);
+    for (std::size_t i = 0; i < n; ++i)
+        FMembers[next[categoryOf[i]]++] = static_cast<std::uint32_t>(i);
 }

@@ -87,7 +87,7 @@ private:
 
     std::string FBaseFolder;
     const TCollator* FCollator;
-    TTextFileLines FText;                    // owns the bytes every view points into
+    TTextFileLines FText; // owns the bytes every view points into
     std::vector<std::string_view> FLines;
     std::vector<TFieldBounds> FGames;
     std::vector<std::string_view> FCategories;

@@ -94,10 +94,9 @@ int TCollator::Compare(std::string_view a, std::string_view b) const {
     ToUtf16(a, ua);
     ToUtf16(b, ub);
     UErrorCode status = U_ZERO_ERROR;
-    UCollationResult r =
-        FCollator->compare(reinterpret_cast<const UChar*>(ua.data()), static_cast<int32_t>(ua.size()),
-                           reinterpret_cast<const UChar*>(ub.data()), static_cast<int32_t>(ub.size()),
-                           status);
+    UCollationResult r = FCollator->compare(
+        reinterpret_cast<const UChar*>(ua.data()), static_cast<int32_t>(ua.size()),
+        reinterpret_cast<const UChar*>(ub.data()), static_cast<int32_t>(ub.size()), status);
     return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
 }
 
@@ -110,7 +109,8 @@ bool TCollator::SortKey(std::string_view text, std::vector<std::uint8_t>& key,
         // they take, which for long lines is most of the saving.
         key.resize(maxLength);
         UCharIterator iter;
-        uiter_setString(&iter, reinterpret_cast<const UChar*>(u.data()), static_cast<int32_t>(u.size()));
+        uiter_setString(&iter, reinterpret_cast<const UChar*>(u.data()),
+                        static_cast<int32_t>(u.size()));
         uint32_t state[2] = {0, 0};
         UErrorCode status = U_ZERO_ERROR;
         int32_t got = ucol_nextSortKeyPart(FCollator->toUCollator(), &iter, state, key.data(),
@@ -151,9 +151,9 @@ constexpr std::size_t kFirstKeyBytes = 48;
 constexpr std::size_t kTieKeyBudget = 64 << 20;
 
 struct TSortEntry {
-    std::uint64_t Prefix;     // the key's first 8 bytes, big-endian, zero-padded
-    const std::uint8_t* Key;  // the key bytes made so far
-    std::uint32_t Length;     // equals the byte limit when the key may go on
+    std::uint64_t Prefix;    // the key's first 8 bytes, big-endian, zero-padded
+    const std::uint8_t* Key; // the key bytes made so far
+    std::uint32_t Length;    // equals the byte limit when the key may go on
     std::uint32_t Index;
 };
 
@@ -209,7 +209,8 @@ public:
         for (TSortEntry* e = begin; e != end; ++e) {
             FCollator.SortKey(FItems[e->Index], FKey, limit);
             std::uint64_t prefix = 0;
-            for (std::size_t b = 0; b < 8; ++b) prefix = (prefix << 8) | (b < FKey.size() ? FKey[b] : 0);
+            for (std::size_t b = 0; b < 8; ++b)
+                prefix = (prefix << 8) | (b < FKey.size() ? FKey[b] : 0);
             e->Prefix = prefix;
             e->Key = arena.Store(FKey.data(), FKey.size());
             e->Length = static_cast<std::uint32_t>(FKey.size());
@@ -221,7 +222,8 @@ public:
     void Refine(TSortEntry* begin, TSortEntry* end, std::size_t limit) {
         for (TSortEntry* run = begin; run != end;) {
             TSortEntry* next = run + 1;
-            while (next != end && SameKey(*run, *next)) ++next;
+            while (next != end && SameKey(*run, *next))
+                ++next;
             if (next - run > 1 && run->Length == limit) ResolveTie(run, next, limit);
             run = next;
         }
@@ -230,10 +232,12 @@ public:
 private:
     void ResolveTie(TSortEntry* begin, TSortEntry* end, std::size_t limit) {
         std::string_view first = FItems[begin->Index];
-        if (std::all_of(begin + 1, end, [&](const TSortEntry& e) { return FItems[e.Index] == first; }))
+        if (std::all_of(begin + 1, end,
+                        [&](const TSortEntry& e) { return FItems[e.Index] == first; }))
             return; // identical lines
         std::size_t longer = limit * 2;
-        if (longer > UINT32_MAX / 2 || static_cast<std::size_t>(end - begin) * longer > kTieKeyBudget) {
+        if (longer > UINT32_MAX / 2 ||
+            static_cast<std::size_t>(end - begin) * longer > kTieKeyBudget) {
             std::sort(begin, end, [&](const TSortEntry& a, const TSortEntry& b) {
                 return FCollator.Compare(FItems[a.Index], FItems[b.Index]) < 0;
             });
@@ -261,34 +265,40 @@ void CollationSort(std::vector<std::string_view>& items, const TCollator& collat
     threads = static_cast<unsigned>(std::min<std::size_t>({threads, 8, n / 20000 + 1}));
 
     std::vector<TSortEntry> entries(n);
-    for (std::size_t i = 0; i < n; ++i) entries[i].Index = static_cast<std::uint32_t>(i);
+    for (std::size_t i = 0; i < n; ++i)
+        entries[i].Index = static_cast<std::uint32_t>(i);
     std::vector<TCollator> clones;
-    for (unsigned t = 1; t < threads; ++t) clones.push_back(collator.Clone());
+    for (unsigned t = 1; t < threads; ++t)
+        clones.push_back(collator.Clone());
     std::vector<std::unique_ptr<TSorter>> sorters;
     for (unsigned t = 0; t < threads; ++t)
         sorters.push_back(std::make_unique<TSorter>(items, t == 0 ? collator : clones[t - 1]));
     auto inParallel = [&](const std::vector<std::size_t>& bounds, auto&& job) {
         std::vector<std::thread> pool;
         for (unsigned t = 1; t < threads; ++t)
-            pool.emplace_back([&, t] { job(t, entries.data() + bounds[t], entries.data() + bounds[t + 1]); });
+            pool.emplace_back(
+                [&, t] { job(t, entries.data() + bounds[t], entries.data() + bounds[t + 1]); });
         job(0u, entries.data() + bounds[0], entries.data() + bounds[1]);
-        for (auto& th : pool) th.join();
+        for (auto& th : pool)
+            th.join();
     };
 
     std::vector<std::size_t> bounds;
-    for (unsigned t = 0; t <= threads; ++t) bounds.push_back(n * t / threads);
+    for (unsigned t = 0; t <= threads; ++t)
+        bounds.push_back(n * t / threads);
     std::vector<TKeyArena> arenas(threads);
     inParallel(bounds, [&](unsigned t, TSortEntry* begin, TSortEntry* end) {
         sorters[t]->MakeKeys(begin, end, kFirstKeyBytes, arenas[t]);
         std::sort(begin, end, KeyLess);
     });
     for (unsigned t = 1; t < threads; ++t)
-        std::inplace_merge(entries.begin(), entries.begin() + bounds[t], entries.begin() + bounds[t + 1],
-                           KeyLess);
+        std::inplace_merge(entries.begin(), entries.begin() + bounds[t],
+                           entries.begin() + bounds[t + 1], KeyLess);
     // Tied groups never straddle a boundary, so each thread refines its own share.
     for (unsigned t = 1; t < threads; ++t) {
         std::size_t b = std::max(bounds[t], bounds[t - 1]);
-        while (b > 0 && b < n && SameKey(entries[b - 1], entries[b])) ++b;
+        while (b > 0 && b < n && SameKey(entries[b - 1], entries[b]))
+            ++b;
         bounds[t] = b;
     }
     inParallel(bounds, [&](unsigned t, TSortEntry* begin, TSortEntry* end) {
@@ -296,6 +306,7 @@ void CollationSort(std::vector<std::string_view>& items, const TCollator& collat
     });
 
     std::vector<std::string_view> sorted(n);
-    for (std::size_t i = 0; i < n; ++i) sorted[i] = items[entries[i].Index];
+    for (std::size_t i = 0; i < n; ++i)
+        sorted[i] = items[entries[i].Index];
     items.swap(sorted);
 }

@@ -31,7 +31,8 @@ struct TReverse {
     constexpr TReverse() {
         std::size_t n = 0;
         for (int i = 0; i < 128; ++i)
-            if (kHighHalf[i] != 0xFFFD) Pairs[n++] = {kHighHalf[i], static_cast<unsigned char>(0x80 + i)};
+            if (kHighHalf[i] != 0xFFFD)
+                Pairs[n++] = {kHighHalf[i], static_cast<unsigned char>(0x80 + i)};
         std::sort(Pairs.begin(), Pairs.end());
     }
 };
@@ -39,16 +40,17 @@ constexpr TReverse kReverse;
 
 // Upper/lower pairs among the code page's letters outside A-Z and А-я.
 constexpr std::pair<unsigned char, unsigned char> kCasePairs[] = {
-    {0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D}, {0x8E, 0x9E},
-    {0x8F, 0x9F}, {0xA1, 0xA2}, {0xA3, 0xBC}, {0xA5, 0xB4}, {0xA8, 0xB8}, {0xAA, 0xBA},
-    {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE},
+    {0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D},
+    {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2}, {0xA3, 0xBC}, {0xA5, 0xB4},
+    {0xA8, 0xB8}, {0xAA, 0xBA}, {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE},
 };
 
 struct TCaseTables {
     unsigned char Lower[256]{};
     unsigned char Upper[256]{};
     constexpr TCaseTables() {
-        for (int i = 0; i < 256; ++i) Lower[i] = Upper[i] = static_cast<unsigned char>(i);
+        for (int i = 0; i < 256; ++i)
+            Lower[i] = Upper[i] = static_cast<unsigned char>(i);
         for (int i = 'A'; i <= 'Z'; ++i) {
             Lower[i] = static_cast<unsigned char>(i + 32);
             Upper[i + 32] = static_cast<unsigned char>(i);
@@ -80,7 +82,9 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 } // namespace
 
-char16_t Cp1251ToUnicode(unsigned char c) { return c < 0x80 ? c : kHighHalf[c - 0x80]; }
+char16_t Cp1251ToUnicode(unsigned char c) {
+    return c < 0x80 ? c : kHighHalf[c - 0x80];
+}
 
 char UnicodeToCp1251(char32_t c) {
     if (c < 0x80) return static_cast<char>(c);
@@ -101,7 +105,8 @@ std::u16string Cp1251ToUtf16(std::string_view text) {
 std::string Cp1251ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() * 2);
-    for (char c : text) AppendUtf8(out, Cp1251ToUnicode(static_cast<unsigned char>(c)));
+    for (char c : text)
+        AppendUtf8(out, Cp1251ToUnicode(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -156,18 +161,24 @@ std::string Utf16ToCp1251(std::u16string_view text) {
     return out;
 }
 
-char Cp1251ToLower(char c) { return static_cast<char>(kCase.Lower[static_cast<unsigned char>(c)]); }
-char Cp1251ToUpper(char c) { return static_cast<char>(kCase.Upper[static_cast<unsigned char>(c)]); }
+char Cp1251ToLower(char c) {
+    return static_cast<char>(kCase.Lower[static_cast<unsigned char>(c)]);
+}
+char Cp1251ToUpper(char c) {
+    return static_cast<char>(kCase.Upper[static_cast<unsigned char>(c)]);
+}
 
 std::string Cp1251LowerCase(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = Cp1251ToLower(c);
+    for (char& c : out)
+        c = Cp1251ToLower(c);
     return out;
 }
 
 std::string Cp1251UpperCase(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = Cp1251ToUpper(c);
+    for (char& c : out)
+        c = Cp1251ToUpper(c);
     return out;
 }
 

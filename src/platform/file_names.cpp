@@ -9,7 +9,9 @@
 
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 bool PathExists(const std::string& fsPath) {
     struct stat st;
@@ -49,7 +51,8 @@ TMappedPath MapPath(std::string_view windowsPath, const std::string& baseFolder)
     std::size_t pos = 0;
     while (pos <= windowsPath.size()) {
         std::size_t end = pos;
-        while (end < windowsPath.size() && !IsSeparator(windowsPath[end])) ++end;
+        while (end < windowsPath.size() && !IsSeparator(windowsPath[end]))
+            ++end;
         std::string_view component = windowsPath.substr(pos, end - pos);
         pos = end + 1;
         if (component.empty()) continue;
@@ -81,8 +84,9 @@ std::optional<TFoundEntry> FindEntry(std::string_view windowsPath, const std::st
     if (::stat(mapped.FsPath.c_str(), &st) != 0) return std::nullopt;
     TFoundEntry entry;
     std::string::size_type slash = mapped.FsPath.find_last_of('/');
-    entry.Name = Utf8ToCp1251(slash == std::string::npos ? std::string_view(mapped.FsPath)
-                                                         : std::string_view(mapped.FsPath).substr(slash + 1));
+    entry.Name = Utf8ToCp1251(slash == std::string::npos
+                                  ? std::string_view(mapped.FsPath)
+                                  : std::string_view(mapped.FsPath).substr(slash + 1));
     entry.IsFolder = S_ISDIR(st.st_mode);
     entry.FsPath = std::move(mapped.FsPath);
     return entry;

@@ -9,8 +9,8 @@
 #include <string_view>
 
 struct TMappedPath {
-    std::string FsPath;    // the file-system path, as far as it could be matched
-    bool Exists = false;   // every component was found
+    std::string FsPath;  // the file-system path, as far as it could be matched
+    bool Exists = false; // every component was found
 };
 
 // Maps windowsPath (relative to baseFolder, the current directory when empty) to a
@@ -23,7 +23,7 @@ std::optional<std::string> ResolvePath(std::string_view windowsPath,
                                        const std::string& baseFolder = {});
 
 struct TFoundEntry {
-    std::string Name;    // the name as stored on disc, in code page 1251
+    std::string Name; // the name as stored on disc, in code page 1251
     std::string FsPath;
     bool IsFolder = false;
 };

@@ -37,7 +37,7 @@ public:
                                           const std::string& baseFolder = {});
 
 private:
-    std::unique_ptr<char[]> FText;   // the views point here; moving keeps them valid
+    std::unique_ptr<char[]> FText; // the views point here; moving keeps them valid
     std::size_t FSize = 0;
     std::vector<std::string_view> FLines;
 };

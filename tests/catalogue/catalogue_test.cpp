@@ -52,7 +52,8 @@ std::vector<TRecord> Records(const TCatalogue& c) {
 
 std::vector<std::string> Categories(const TCatalogue& c) {
     std::vector<std::string> names;
-    for (std::size_t k = 0; k < c.CategoryCount(); ++k) names.emplace_back(c.Category(k));
+    for (std::size_t k = 0; k < c.CategoryCount(); ++k)
+        names.emplace_back(c.Category(k));
     return names;
 }
 
@@ -89,7 +90,9 @@ TEST(Catalogue, CategoriesInOrderOfFirstRecordByteExact) {
 }
 
 TEST(Catalogue, EmptyCatalogueHasNoCategories) {
-    for (std::string_view bytes : {"", "\x1a", "\x1a" "a@b\n"}) {
+    for (std::string_view bytes : {"", "\x1a",
+                                   "\x1a"
+                                   "a@b\n"}) {
         TLoaded c(bytes);
         EXPECT_EQ(c->LineCount(), 0u);
         EXPECT_EQ(c->GameCount(), 0u);
@@ -134,7 +137,8 @@ TNaiveIndex NaiveIndex(const TCatalogue& c) {
     for (std::size_t i = 0; i < c.GameCount(); ++i) {
         std::string name(c.Game(i).Category);
         std::size_t k = 0;
-        while (k < index.Names.size() && index.Names[k] != name) ++k;
+        while (k < index.Names.size() && index.Names[k] != name)
+            ++k;
         if (k == index.Names.size()) {
             index.Names.push_back(name);
             index.Members.emplace_back();

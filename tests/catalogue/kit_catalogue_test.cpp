@@ -37,26 +37,28 @@ TRun Kit(const TScratchFolder& scratch, const std::string& args) {
 
 TEST(KitCatalogue, PrintsRecordsAndCategoriesAsUtf8Json) {
     TScratchFolder disc;
-    disc.Write("db/base.txt", "\xc8\xe3\xf0\xfb@\xd2\xe5\xf2\xf0\xe8\xf1@tetris@@@\xc1\xeb\xee\xea\xe8\r\n"
-                              "Apps@Say \"hi\"@a\\b@x@y@tab\there\x01\n"
-                              "apps@zip@z\n");
+    disc.Write("db/base.txt",
+               "\xc8\xe3\xf0\xfb@\xd2\xe5\xf2\xf0\xe8\xf1@tetris@@@\xc1\xeb\xee\xea\xe8\r\n"
+               "Apps@Say \"hi\"@a\\b@x@y@tab\there\x01\n"
+               "apps@zip@z\n");
     TRun run = Kit(disc, "catalogue '" + disc.Path() + "'");
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Err, "");
-    EXPECT_EQ(run.Out,
-              "{\"lines\": 3,\n"
-              " \"records\": [\n"
-              "  [\"Apps\", \"Say \\\"hi\\\"\", \"a\\\\b\", \"tab\\there\\u0001\"],\n"
-              "  [\"apps\", \"zip\", \"z\", \"\"],\n"
-              "  [\"Игры\", \"Тетрис\", \"tetris\", \"Блоки\"]\n"
-              " ],\n"
-              " \"categories\": [\n"
-              "  {\"name\": \"Apps\", \"titles\": [\"Say \\\"hi\\\"\"], \"folders\": [\"a\\\\b\"], "
-              "\"abouts\": [\"tab\\there\\u0001\"]},\n"
-              "  {\"name\": \"apps\", \"titles\": [\"zip\"], \"folders\": [\"z\"], \"abouts\": [\"\"]},\n"
-              "  {\"name\": \"Игры\", \"titles\": [\"Тетрис\"], \"folders\": [\"tetris\"], "
-              "\"abouts\": [\"Блоки\"]}\n"
-              " ]}\n");
+    EXPECT_EQ(
+        run.Out,
+        "{\"lines\": 3,\n"
+        " \"records\": [\n"
+        "  [\"Apps\", \"Say \\\"hi\\\"\", \"a\\\\b\", \"tab\\there\\u0001\"],\n"
+        "  [\"apps\", \"zip\", \"z\", \"\"],\n"
+        "  [\"Игры\", \"Тетрис\", \"tetris\", \"Блоки\"]\n"
+        " ],\n"
+        " \"categories\": [\n"
+        "  {\"name\": \"Apps\", \"titles\": [\"Say \\\"hi\\\"\"], \"folders\": [\"a\\\\b\"], "
+        "\"abouts\": [\"tab\\there\\u0001\"]},\n"
+        "  {\"name\": \"apps\", \"titles\": [\"zip\"], \"folders\": [\"z\"], \"abouts\": [\"\"]},\n"
+        "  {\"name\": \"Игры\", \"titles\": [\"Тетрис\"], \"folders\": [\"tetris\"], "
+        "\"abouts\": [\"Блоки\"]}\n"
+        " ]}\n");
 
     run = Kit(disc, "catalogue --summary '" + disc.Path() + "'");
     EXPECT_EQ(run.Status, 0);
@@ -67,8 +69,8 @@ TEST(KitCatalogue, ReadsTheCurrentFolderByDefault) {
     TScratchFolder disc;
     disc.Write("db/base.txt", "");
     // Run from the scratch folder itself.
-    std::string command = "cd '" + disc.Path() + "' && '" + VITRINA_KIT + "' catalogue >'" +
-                          (disc / "out") + "'";
+    std::string command =
+        "cd '" + disc.Path() + "' && '" + VITRINA_KIT + "' catalogue >'" + (disc / "out") + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(Slurp(disc / "out"), "{\"lines\": 0,\n \"records\": [],\n \"categories\": []}\n");
 }

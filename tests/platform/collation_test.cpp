@@ -10,7 +10,9 @@
 
 namespace {
 
-int Sign(int v) { return (v > 0) - (v < 0); }
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
 class Collation : public ::testing::TestWithParam<const char*> {
 protected:
@@ -45,11 +47,14 @@ TEST_P(Collation, HyphenAndApostropheWeighLittleSpacesCount) {
 }
 
 TEST_P(Collation, SortKeysOrderAsCompareDoes) {
-    std::vector<std::string> texts = {"", "a", "A", "ab", "a-b", "a b", "\xc0\xc1", "\xe0\xe1",
-                                      "\xa8", "\xb8", "\xc5", "z@", "@z", "\x98", std::string("\0x", 2),
-                                      "\x99\x99", "co-op", "coop", "\xb9 1"};
+    std::vector<std::string> texts = {
+        "",         "a",        "A",        "ab",    "a-b",
+        "a b",      "\xc0\xc1", "\xe0\xe1", "\xa8",  "\xb8",
+        "\xc5",     "z@",       "@z",       "\x98",  std::string("\0x", 2),
+        "\x99\x99", "co-op",    "coop",     "\xb9 1"};
     std::vector<std::vector<std::uint8_t>> keys(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) FCollator.SortKey(texts[i], keys[i]);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        FCollator.SortKey(texts[i], keys[i]);
     for (std::size_t i = 0; i < texts.size(); ++i)
         for (std::size_t j = 0; j < texts.size(); ++j) {
             int byKeys = Sign(keys[i] < keys[j] ? -1 : keys[j] < keys[i] ? 1 : 0);
@@ -72,7 +77,8 @@ std::vector<std::string> HardTexts(std::size_t n) {
                         : kind == 1 ? std::string(300, 'a')
                                     : "\xc8\xe3\xf0\xfb@";
         std::size_t len = rng() % 6;
-        for (std::size_t k = 0; k < len; ++k) s += alphabet[rng() % (sizeof alphabet - 1)];
+        for (std::size_t k = 0; k < len; ++k)
+            s += alphabet[rng() % (sizeof alphabet - 1)];
         texts.push_back(std::move(s));
     }
     return texts;
@@ -96,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(Locales, Collation, ::testing::Values("", "ru_RU", "en_
 
 TEST(Collation, LocaleComesFromTheEnvironment) {
     auto with = [](const char* all, const char* collate, const char* lang) {
-        for (auto [name, value] : {std::pair{"LC_ALL", all}, {"LC_COLLATE", collate}, {"LANG", lang}})
+        for (auto [name, value] :
+             {std::pair{"LC_ALL", all}, {"LC_COLLATE", collate}, {"LANG", lang}})
             value ? ::setenv(name, value, 1) : ::unsetenv(name);
         return TCollator::EnvironmentLocale();
     };

@@ -6,7 +6,9 @@
 
 namespace {
 
-std::string Byte(int b) { return std::string(1, static_cast<char>(b)); }
+std::string Byte(int b) {
+    return std::string(1, static_cast<char>(b));
+}
 
 TEST(Cp1251, EveryByteMatchesTheSystemConverter) {
     iconv_t cd = ::iconv_open("UTF-16LE", "CP1251");
@@ -31,7 +33,8 @@ TEST(Cp1251, RoundTripsThroughUtf8AndUtf16) {
         if (b != 0x98) all += static_cast<char>(b);
     EXPECT_EQ(Utf8ToCp1251(Cp1251ToUtf8(all)), all);
     EXPECT_EQ(Utf16ToCp1251(Cp1251ToUtf16(all)), all);
-    EXPECT_EQ(Cp1251ToUtf8("\xcf\xf0\xe8\xe2\xe5\xf2, \xa8\xeb\xea\xe0 \xb9" "5"),
+    EXPECT_EQ(Cp1251ToUtf8("\xcf\xf0\xe8\xe2\xe5\xf2, \xa8\xeb\xea\xe0 \xb9"
+                           "5"),
               "Привет, Ёлка №5");
 }
 
@@ -43,9 +46,15 @@ TEST(Cp1251, UndefinedByteStaysPrintable) {
 
 TEST(Cp1251, UnknownAndMalformedInputBecomesQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1251("ä漢😀x"), "???x");
-    EXPECT_EQ(Utf8ToCp1251("\xff\xfe" "a\xd0"), "??a?");
-    EXPECT_EQ(Utf8ToCp1251("\xe0\x80\x80" "b"), "?b"); // overlong NUL
-    EXPECT_EQ(Utf8ToCp1251("\xd0\x9f" "\xe2\x82"), "\xcf?");
+    EXPECT_EQ(Utf8ToCp1251("\xff\xfe"
+                           "a\xd0"),
+              "??a?");
+    EXPECT_EQ(Utf8ToCp1251("\xe0\x80\x80"
+                           "b"),
+              "?b"); // overlong NUL
+    EXPECT_EQ(Utf8ToCp1251("\xd0\x9f"
+                           "\xe2\x82"),
+              "\xcf?");
     EXPECT_EQ(Utf16ToCp1251(u"\xd83d\xde00\xdc00z"), "??z");
 }
 
@@ -53,8 +62,8 @@ TEST(Cp1251, CaseMappingFollowsUnicodeForEveryByte) {
     for (int b = 0; b < 256; ++b) {
         if (b == 0x98) continue;
         char16_t u = Cp1251ToUnicode(static_cast<unsigned char>(b));
-        for (auto [mine, theirs] :
-             {std::pair{Cp1251ToLower(char(b)), u_tolower(u)}, std::pair{Cp1251ToUpper(char(b)), u_toupper(u)}}) {
+        for (auto [mine, theirs] : {std::pair{Cp1251ToLower(char(b)), u_tolower(u)},
+                                    std::pair{Cp1251ToUpper(char(b)), u_toupper(u)}}) {
             std::string expected = Utf16ToCp1251(std::u16string(1, char16_t(theirs)));
             if (expected == "?") expected = Byte(b); // no such letter in the code page
             EXPECT_EQ(Byte(static_cast<unsigned char>(mine)), expected) << "byte " << b;

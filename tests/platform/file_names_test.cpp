@@ -20,16 +20,17 @@ TEST(FileNames, EveryComponentIgnoresCaseCyrillicIncluded) {
     TScratchFolder dir;
     dir.Write("SOFT/Игры для ДЕТЕЙ/Ёжик/RESIZE OF PHOTO.JPG", "x");
     // "soft\игры для детей\ёЖИК\Resize of photo.jpg" in code page 1251
-    std::string path = "soft\\\xe8\xe3\xf0\xfb \xe4\xeb\xff \xe4\xe5\xf2\xe5\xe9\\\xb8\xc6\xc8\xca\\"
-                       "Resize of photo.jpg";
+    std::string path =
+        "soft\\\xe8\xe3\xf0\xfb \xe4\xeb\xff \xe4\xe5\xf2\xe5\xe9\\\xb8\xc6\xc8\xca\\"
+        "Resize of photo.jpg";
     EXPECT_EQ(ResolvePath(path, dir.Path()), dir / "SOFT/Игры для ДЕТЕЙ/Ёжик/RESIZE OF PHOTO.JPG");
     auto found = FindEntry(path, dir.Path());
     ASSERT_TRUE(found);
     EXPECT_EQ(found->Name, "RESIZE OF PHOTO.JPG");
     EXPECT_FALSE(found->IsFolder);
     // Е and Ё are different letters, not case variants.
-    EXPECT_FALSE(ResolvePath("soft\\\xe8\xe3\xf0\xfb \xe4\xeb\xff \xe4\xe5\xf2\xe5\xe9\\\xe5\xe6\xe8\xea",
-                             dir.Path()));
+    EXPECT_FALSE(ResolvePath(
+        "soft\\\xe8\xe3\xf0\xfb \xe4\xeb\xff \xe4\xe5\xf2\xe5\xe9\\\xe5\xe6\xe8\xea", dir.Path()));
 }
 
 TEST(FileNames, ExactNameWinsAndHiddenEntriesCount) {

@@ -35,17 +35,24 @@ TEST(TextLines, LineBreaks) {
 }
 
 TEST(TextLines, CtrlZ) {
-    EXPECT_THAT(Lines("a\n\x1a" "b\nc\n"), ElementsAre("a"));
-    EXPECT_THAT(Lines("ab\x1a" "cd\r\nef\n"), ElementsAre("ab", "ef"));
+    EXPECT_THAT(Lines("a\n\x1a"
+                      "b\nc\n"),
+                ElementsAre("a"));
+    EXPECT_THAT(Lines("ab\x1a"
+                      "cd\r\nef\n"),
+                ElementsAre("ab", "ef"));
     EXPECT_THAT(Lines("ab\x1a\x1a\n\x1a"), ElementsAre("ab"));
     EXPECT_THAT(Lines("\x1a"), IsEmpty());
     EXPECT_THAT(Lines("\x1a\x1a\x1a\n\x1a"), IsEmpty());
-    EXPECT_THAT(Lines("\r\x1a" "zz\nq"), ElementsAre("", "q"));
+    EXPECT_THAT(Lines("\r\x1a"
+                      "zz\nq"),
+                ElementsAre("", "q"));
     EXPECT_THAT(Lines("a\rb\x1a\rc\n"), ElementsAre("ab"));
 }
 
 TEST(TextLines, AnyBytesAndAnyLength) {
-    EXPECT_THAT(Lines(std::string("a\0b\n\0", 5)), ElementsAre(std::string("a\0b", 3), std::string("\0", 1)));
+    EXPECT_THAT(Lines(std::string("a\0b\n\0", 5)),
+                ElementsAre(std::string("a\0b", 3), std::string("\0", 1)));
     std::string huge(8 << 20, 'x');
     huge[123456] = '\r';
     auto lines = Lines("s\n" + huge + "\r\nt");
@@ -74,7 +81,8 @@ TEST(TextLines, RandomBytesKeepTheLineRules) {
 
 TEST(TextFile, ReadsAFileWhole) {
     TScratchFolder dir;
-    dir.Write("db/base.txt", "one\r\ntwo\n\x1a" "three");
+    dir.Write("db/base.txt", "one\r\ntwo\n\x1a"
+                             "three");
     TTextFileLines file = TTextFileLines::ReadWindowsPath("db\\base.txt", dir.Path());
     ASSERT_EQ(file.Count(), 2u);
     EXPECT_EQ(file[0], "one");
@@ -83,7 +91,8 @@ TEST(TextFile, ReadsAFileWhole) {
     EXPECT_EQ(moved[1], "two");
 }
 
-int ErrorOf(const std::string& windowsPath, const std::string& base, std::string* message = nullptr) {
+int ErrorOf(const std::string& windowsPath, const std::string& base,
+            std::string* message = nullptr) {
     try {
         TTextFileLines::ReadWindowsPath(windowsPath, base);
     } catch (const EInOutError& e) {

@@ -1,8 +1,8 @@
 // vitrina-kit catalogue [--summary] [DIR]: reads DIR/db\base.txt as the launcher does
 // and prints the records and the category index as one JSON object.
 
-#include "kit_commands.h"
 #include "json_writer.h"
+#include "kit_commands.h"
 
 #include "catalogue/catalogue.h"
 #include "platform/exceptions.h"
@@ -72,8 +72,11 @@ int RunCatalogueCommand(std::span<char*> args) {
     }
     TJsonWriter json(stdout);
     if (summary)
-        json.Raw("{\"lines\": ").Number(catalogue.LineCount()).Raw(", \"categories\": ")
-            .Number(catalogue.CategoryCount()).Raw("}\n");
+        json.Raw("{\"lines\": ")
+            .Number(catalogue.LineCount())
+            .Raw(", \"categories\": ")
+            .Number(catalogue.CategoryCount())
+            .Raw("}\n");
     else
         WriteCatalogue(json, catalogue);
     return 0;

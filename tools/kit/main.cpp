@@ -16,7 +16,8 @@ struct TKitCommand {
 
 // Add new commands here, one line each, with their Run function in their own file.
 const TKitCommand kCommands[] = {
-    {"catalogue", "catalogue [--summary] [DIR]   records and categories of DIR/db\\base.txt as JSON",
+    {"catalogue",
+     "catalogue [--summary] [DIR]   records and categories of DIR/db\\base.txt as JSON",
      &RunCatalogueCommand},
     {"form", "form FILE.form [--png OUT] [--screen-png OUT] [--wait MS]   show a window from a form description",
      &RunFormCommand},
@@ -26,7 +27,8 @@ const TKitCommand kCommands[] = {
 
 int Usage(std::FILE* to) {
     std::fprintf(to, "usage: vitrina-kit COMMAND [ARGS...]\ncommands:\n");
-    for (const TKitCommand& command : kCommands) std::fprintf(to, "  %s\n", command.Usage);
+    for (const TKitCommand& command : kCommands)
+        std::fprintf(to, "  %s\n", command.Usage);
     return to == stdout ? 0 : 2;
 }
 
@@ -36,7 +38,8 @@ int main(int argc, char** argv) {
     if (argc < 2) return Usage(stderr);
     if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "help")) return Usage(stdout);
     for (const TKitCommand& command : kCommands)
-        if (!std::strcmp(argv[1], command.Name)) return command.Run(std::span<char*>(argv + 2, argc - 2));
+        if (!std::strcmp(argv[1], command.Name))
+            return command.Run(std::span<char*>(argv + 2, argc - 2));
     std::fprintf(stderr, "vitrina-kit: unknown command '%s'\n", argv[1]);
     return Usage(stderr);
 }
