@@ -3,6 +3,7 @@
 
 Usage: bench_catalogue.py KIT WORKDIR [SIZES...]
 Generates catalogues (code page 1251, CR LF) with few and with very many categories,
+and with few categories whose names share a long beginning,
 runs `KIT catalogue --summary` on each and `sort -f` on the same lines in UTF-8 under
 ru_RU.UTF-8, and prints wall time and peak memory of both, best of three runs.
 """
@@ -42,9 +43,12 @@ def phrase(rng, lo, hi):
     return s[:1].upper() + s[1:]
 
 
-def generate(path_cp1251, path_utf8, lines, categories, seed):
+def generate(path_cp1251, path_utf8, lines, categories, seed, long_names):
     rng = random.Random(seed)
     names = [phrase(rng, 1, 3) + (" %d" % i if categories > 50 else "") for i in range(categories)]
+    if long_names:
+        # Names that share their first sixty letters keep many lines tied for long.
+        names = ["Программы для работы с графикой, фотографиями и дизайном: " + n for n in names]
     with open(path_cp1251, "wb") as out1251, open(path_utf8, "wb") as out8:
         for i in range(lines):
             cat = rng.choice(names)
@@ -85,18 +89,18 @@ def main():
         "lines", "categories", "file MB", "kit s", "kit MB", "kit/file", "sort s", "sort MB",
         "kit/sort time"))
     for n in sizes:
-        for label, m in (("few", 20), ("many", max(1, n // 10))):
+        for label, m in (("few", 20), ("many", max(1, n // 10)), ("long", 20)):
             disc = os.path.join(work, "%d-%s" % (n, label))
             os.makedirs(os.path.join(disc, "db"), exist_ok=True)
             base = os.path.join(disc, "db", "base.txt")
             utf8 = os.path.join(disc, "lines.utf8")
             if not os.path.exists(utf8):
-                generate(base, utf8, n, m, n * 31 + m)
+                generate(base, utf8, n, m, n * 31 + m, label == "long")
             size_mb = os.path.getsize(base) / 1e6
             kit_s, kit_mb, summary = run([kit, "catalogue", "--summary", disc], env, work)
             sort_s, sort_mb, _ = run(["sort", "-f", utf8, "-o", "/dev/null"], env, work)
             print("%-9d %-10s %9.1f | %9.3f %9.1f %9.2f | %9.3f %9.1f | %.2f   %s" % (
-                n, "%d" % m, size_mb, kit_s, kit_mb, kit_mb / (size_mb / 1.048576), sort_s,
+                n, "%d%s" % (m, " long" if label == "long" else ""), size_mb, kit_s, kit_mb, kit_mb / (size_mb / 1.048576), sort_s,
                 sort_mb, kit_s / sort_s, summary), flush=True)
 
 
