@@ -7,6 +7,7 @@
 #include <unicode/tblcoll.h>
 #include <unicode/ucol.h>
 #include <unicode/uiter.h>
+#include <unicode/uset.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -60,6 +61,14 @@ TCollator::TCollator(const std::string& localeName) : FLocaleName(localeName) {
         FCollator = std::move(base);
     status = U_ZERO_ERROR;
     FCollator->setAttribute(UCOL_STRENGTH, UCOL_SECONDARY, status);
+
+    status = U_ZERO_ERROR;
+    USet* unsafe = uset_openEmpty();
+    ucol_getUnsafeSet(FCollator->toUCollator(), unsafe, &status);
+    for (int c = 0; c < 256; ++c)
+        FUnsafe[c] = U_FAILURE(status) ||
+                     uset_contains(unsafe, Cp1251ToUnicode(static_cast<unsigned char>(c)));
+    uset_close(unsafe);
 }
 
 TCollator::~TCollator() = default;
@@ -137,6 +146,7 @@ TCollator TCollator::Clone() const {
     TCollator copy;
     copy.FCollator.reset(FCollator->clone());
     copy.FLocaleName = FLocaleName;
+    copy.FUnsafe = FUnsafe;
     return copy;
 }
 
@@ -146,8 +156,8 @@ namespace {
 // bytes only among the texts still tied: most texts part within the first few dozen
 // bytes, but those of one category often share long beginnings.
 constexpr std::size_t kFirstKeyBytes = 48;
-// How much key memory one group of tied texts may take before it is sorted by plain
-// comparisons instead.
+// How much key memory the groups of tied texts may take, beyond a share of the texts'
+// own size, before they are sorted by plain comparisons instead.
 constexpr std::size_t kTieKeyBudget = 64 << 20;
 
 struct TSortEntry {
@@ -202,12 +212,15 @@ private:
 
 class TSorter {
 public:
-    TSorter(const std::vector<std::string_view>& items, const TCollator& collator)
-        : FItems(items), FCollator(collator) {}
+    TSorter(const std::vector<std::string_view>& items, const TCollator& collator,
+            std::size_t keyBudget)
+        : FItems(items), FCollator(collator), FKeyBudget(keyBudget) {}
 
-    void MakeKeys(TSortEntry* begin, TSortEntry* end, std::size_t limit, TKeyArena& arena) {
+    // Keys of the texts from byte offset on, at most limit bytes each.
+    void MakeKeys(TSortEntry* begin, TSortEntry* end, std::size_t offset, std::size_t limit,
+                  TKeyArena& arena) {
         for (TSortEntry* e = begin; e != end; ++e) {
-            FCollator.SortKey(FItems[e->Index], FKey, limit);
+            FCollator.SortKey(FItems[e->Index].substr(offset), FKey, limit);
             std::uint64_t prefix = 0;
             for (std::size_t b = 0; b < 8; ++b)
                 prefix = (prefix << 8) | (b < FKey.size() ? FKey[b] : 0);
@@ -217,41 +230,67 @@ public:
         }
     }
 
-    // [begin, end) is in order of keys made with limit bytes; orders every group that
-    // is still tied.
-    void Refine(TSortEntry* begin, TSortEntry* end, std::size_t limit) {
+    // [begin, end) share their first offset bytes and are in order of the keys of the
+    // rest, made with limit bytes; orders every group that is still tied.
+    void Refine(TSortEntry* begin, TSortEntry* end, std::size_t offset, std::size_t limit) {
         for (TSortEntry* run = begin; run != end;) {
             TSortEntry* next = run + 1;
             while (next != end && SameKey(*run, *next))
                 ++next;
-            if (next - run > 1 && run->Length == limit) ResolveTie(run, next, limit);
+            if (next - run > 1 && run->Length == limit) ResolveTie(run, next, offset, limit);
             run = next;
         }
     }
 
 private:
-    void ResolveTie(TSortEntry* begin, TSortEntry* end, std::size_t limit) {
+    void ResolveTie(TSortEntry* begin, TSortEntry* end, std::size_t offset, std::size_t limit) {
+        // Texts that begin alike compare as what follows the common beginning does, as
+        // long as the cut does not split a sequence the collation reads as one.
         std::string_view first = FItems[begin->Index];
-        if (std::all_of(begin + 1, end,
-                        [&](const TSortEntry& e) { return FItems[e.Index] == first; }))
+        std::size_t common = first.size();
+        for (TSortEntry* e = begin + 1; e != end && common > offset; ++e) {
+            std::string_view text = FItems[e->Index];
+            std::size_t i = offset, n = std::min(common, text.size());
+            while (i < n && text[i] == first[i])
+                ++i;
+            common = i;
+        }
+        if (common == first.size() && std::all_of(begin + 1, end, [&](const TSortEntry& e) {
+                return FItems[e.Index] == first;
+            }))
             return; // identical lines
-        std::size_t longer = limit * 2;
-        if (longer > UINT32_MAX / 2 ||
-            static_cast<std::size_t>(end - begin) * longer > kTieKeyBudget) {
+        auto unsafeAt = [&](std::size_t at) {
+            return std::any_of(begin, end, [&](const TSortEntry& e) {
+                std::string_view text = FItems[e.Index];
+                return at < text.size() && FCollator.IsUnsafeBoundary(text[at]);
+            });
+        };
+        while (common > offset &&
+               (FCollator.IsUnsafeBoundary(first[common - 1]) || unsafeAt(common)))
+            --common;
+
+        std::size_t newLimit = common > offset ? kFirstKeyBytes : limit * 2;
+        std::size_t need = static_cast<std::size_t>(end - begin) * newLimit;
+        if (newLimit > UINT32_MAX / 2 || FLiveKeyBytes + need > FKeyBudget) {
             std::sort(begin, end, [&](const TSortEntry& a, const TSortEntry& b) {
-                return FCollator.Compare(FItems[a.Index], FItems[b.Index]) < 0;
+                return FCollator.Compare(FItems[a.Index].substr(common),
+                                         FItems[b.Index].substr(common)) < 0;
             });
             return;
         }
         // These keys are read only while this group is ordered.
         TKeyArena arena;
-        MakeKeys(begin, end, longer, arena);
+        FLiveKeyBytes += need;
+        MakeKeys(begin, end, common, newLimit, arena);
         std::sort(begin, end, KeyLess);
-        Refine(begin, end, longer);
+        Refine(begin, end, common, newLimit);
+        FLiveKeyBytes -= need;
     }
 
     const std::vector<std::string_view>& FItems;
     const TCollator& FCollator;
+    const std::size_t FKeyBudget;
+    std::size_t FLiveKeyBytes = 0;
     std::vector<std::uint8_t> FKey;
 };
 
@@ -264,6 +303,9 @@ void CollationSort(std::vector<std::string_view>& items, const TCollator& collat
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
     threads = static_cast<unsigned>(std::min<std::size_t>({threads, 8, n / 20000 + 1}));
 
+    std::size_t textBytes = 0;
+    for (std::string_view item : items)
+        textBytes += item.size();
     std::vector<TSortEntry> entries(n);
     for (std::size_t i = 0; i < n; ++i)
         entries[i].Index = static_cast<std::uint32_t>(i);
@@ -272,7 +314,8 @@ void CollationSort(std::vector<std::string_view>& items, const TCollator& collat
         clones.push_back(collator.Clone());
     std::vector<std::unique_ptr<TSorter>> sorters;
     for (unsigned t = 0; t < threads; ++t)
-        sorters.push_back(std::make_unique<TSorter>(items, t == 0 ? collator : clones[t - 1]));
+        sorters.push_back(std::make_unique<TSorter>(items, t == 0 ? collator : clones[t - 1],
+                                                    kTieKeyBudget + textBytes / threads));
     auto inParallel = [&](const std::vector<std::size_t>& bounds, auto&& job) {
         std::vector<std::thread> pool;
         for (unsigned t = 1; t < threads; ++t)
@@ -288,7 +331,7 @@ void CollationSort(std::vector<std::string_view>& items, const TCollator& collat
         bounds.push_back(n * t / threads);
     std::vector<TKeyArena> arenas(threads);
     inParallel(bounds, [&](unsigned t, TSortEntry* begin, TSortEntry* end) {
-        sorters[t]->MakeKeys(begin, end, kFirstKeyBytes, arenas[t]);
+        sorters[t]->MakeKeys(begin, end, 0, kFirstKeyBytes, arenas[t]);
         std::sort(begin, end, KeyLess);
     });
     for (unsigned t = 1; t < threads; ++t)
@@ -302,7 +345,7 @@ void CollationSort(std::vector<std::string_view>& items, const TCollator& collat
         bounds[t] = b;
     }
     inParallel(bounds, [&](unsigned t, TSortEntry* begin, TSortEntry* end) {
-        sorters[t]->Refine(begin, end, kFirstKeyBytes);
+        sorters[t]->Refine(begin, end, 0, kFirstKeyBytes);
     });
 
     std::vector<std::string_view> sorted(n);

@@ -4,6 +4,7 @@
 // environment, letter case ignored, hyphen and apostrophe weighed lightly (they only
 // break ties between otherwise equal texts), spaces and other punctuation significant.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -41,6 +42,10 @@ public:
     bool SortKey(std::string_view text, std::vector<std::uint8_t>& key,
                  std::size_t maxLength = SIZE_MAX) const;
 
+    // Whether a text may not be cut next to c for its two parts to be compared apart:
+    // c can join its neighbours into one collation unit.
+    bool IsUnsafeBoundary(char c) const { return FUnsafe[static_cast<unsigned char>(c)]; }
+
     // An independent copy for another thread.
     TCollator Clone() const;
 
@@ -48,6 +53,7 @@ private:
     TCollator() = default;
     std::unique_ptr<U_ICU_NAMESPACE::Collator> FCollator;
     std::string FLocaleName;
+    std::array<bool, 256> FUnsafe{};
 };
 
 // Sorts cp1251 texts in ascending order of collator; equal texts end in no particular

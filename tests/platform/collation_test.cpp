@@ -98,6 +98,22 @@ TEST_P(Collation, SortOrdersLikeCompare) {
     }
 }
 
+TEST(Collation, SortNeverCutsTextsInsideACollationUnit) {
+    // In Czech "ch" is one letter, after "h": a long common beginning ending in "c"
+    // must not be compared apart from the "h" that follows it.
+    TCollator czech("cs_CZ");
+    const std::string common(60, 'a');
+    std::vector<std::string> texts;
+    for (const char* tail : {"ch", "cz", "ca", "ci", "cd", "chb", "cha"})
+        texts.push_back(common + tail);
+    std::vector<std::string_view> items(texts.begin(), texts.end());
+    CollationSort(items, czech, 1);
+    std::vector<std::string> order;
+    for (std::string_view item : items)
+        order.emplace_back(item.substr(common.size()));
+    EXPECT_EQ(order, (std::vector<std::string>{"ca", "cd", "ci", "cz", "ch", "cha", "chb"}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Locales, Collation, ::testing::Values("", "ru_RU", "en_US"));
 
 TEST(Collation, LocaleComesFromTheEnvironment) {
