@@ -6,6 +6,7 @@
 #include "toolkit/canvas.h"
 #include "toolkit/host_widget.h"
 
+#include <QRegion>
 #include <QWidget>
 
 #include <algorithm>
@@ -220,6 +221,17 @@ void TWinControl::RecreateWnd() {
     UpdateWidgetGeometry();
     Realign();
     FHost->RequestPaint();
+}
+
+void TWinControl::SetWindowRegion(std::optional<TRegion> region) {
+    FWindowRegion = std::move(region);
+    if (FWindowRegion && FWindowRegion->IsEmpty())
+        // Qt reads an empty mask as none; a pixel outside the window hides it all.
+        FHost->setMask(QRegion(-1, -1, 1, 1));
+    else if (FWindowRegion)
+        FHost->setMask(FWindowRegion->Native());
+    else
+        FHost->clearMask();
 }
 
 void TWinControl::UpdateShowing() {

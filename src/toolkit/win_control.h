@@ -3,10 +3,12 @@
 // controls, takes the keyboard focus and may own a non-client frame.
 
 #include "toolkit/control.h"
+#include "toolkit/region.h"
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -80,6 +82,11 @@ public:
     void SetTimer(int id, int milliseconds);
     void KillTimer(int id);
     bool TimerRunning(int id) const { return FTimers.count(id) != 0; }
+
+    // Shapes the window: only the region's pixels (window coordinates) show and take
+    // the mouse. No region gives the whole rectangle back.
+    void SetWindowRegion(std::optional<TRegion> region);
+    const std::optional<TRegion>& WindowRegion() const { return FWindowRegion; }
 
     // Moves every child by (dx, dy) and scrolls what the window shows with them.
     void ScrollBy(int dx, int dy);
@@ -170,6 +177,7 @@ private:
     TControl* FMouseOverControl = nullptr;
     bool FAutoSizing = false;
     bool FAligning = false;
+    std::optional<TRegion> FWindowRegion;
 };
 
 // A windowed control that paints itself.
