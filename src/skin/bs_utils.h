@@ -9,9 +9,16 @@
 // never laid (that band is simply skipped); target and strip sizes are clamped to
 // 0..MaxSkinBitmapSize, which bounds every list to a few copies per pixel column/row.
 
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/basic_types.h"
+#include "toolkit/region.h"
+
+class TBitmap;
+class TCanvas;
 
 inline constexpr int MaxSkinBitmapSize = 32767;
 
@@ -94,3 +101,41 @@ struct TbsLine {
 std::vector<TbsLine> DrawArrowMark(const TRect& rect, int direction);
 // A tick three pixels thick inside the 8 x 8 box at (x, y).
 std::vector<TbsLine> DrawCheckMark(int x, int y);
+
+// ---- The same with pictures: each sizes its destinations and walks the lists above.
+
+// Destination = targetWidth x source height.
+void BuildHStrip(int leftWidth, int rightWidth, TBitmap& dest, int targetWidth,
+                 const TRect& source, const TBitmap& picture);
+// Destination = source width x targetHeight.
+void BuildVStrip(int topHeight, int bottomHeight, TBitmap& dest, int targetHeight,
+                 const TRect& source, const TBitmap& picture);
+// Destination = the whole control image; only sized when the picture is empty or the
+// anchors leave nothing to repeat.
+void BuildNinePatch(const TbsStretchGeometry& g, const TRect& skinRect, const TBitmap& picture,
+                    TBitmap& dest, bool fillCentre);
+// A strip that is not made is left 0 x 0.
+void BuildBorderStrips(const TbsStretchGeometry& g, const TRect& skinRect, const TBitmap& picture,
+                       TBitmap& top, TBitmap& bottom, TBitmap& left, TBitmap& right);
+
+// Region data of the bitmap's pure black pixels, one rectangle per run in a row, moved
+// by (x0, y0): a 32-byte header (size 32, type 1, count, 0, bounding rect) and 16 bytes
+// per rectangle, all 32-bit little-endian. At most MaxMaskRects rectangles; nothing
+// at all for an empty bitmap.
+inline constexpr int MaxMaskRects = 10000;
+std::vector<std::uint8_t> MaskToRects(const TBitmap& bitmap, int x0, int y0);
+// The region such data describes; malformed data gives an empty region.
+TRegion RegionFromRectData(const std::vector<std::uint8_t>& data);
+// The black part of a mask at its own size; none for an empty mask.
+std::optional<TRegion> RegionFromMask(const TBitmap& mask);
+// The region of a control stretched by the geometry, from a mask of the skin image's
+// size; none when the target is smaller than the fixed anchors or has no client area.
+std::optional<TRegion> BuildSkinRegion(const TbsStretchGeometry& g, const TBitmap& mask);
+
+// Frame n (from 1) of count frames side by side in the strip, drawn at (x, y) with the
+// frame's bottom-left colour left out.
+void DrawStripGlyph(TCanvas& canvas, int x, int y, int n, int count, const TBitmap& strip);
+void DrawArrowMark(TCanvas& canvas, const TRect& rect, TColor color, int direction);
+void DrawCheckMark(TCanvas& canvas, int x, int y, TColor color);
+// Clipped to the rect, 2 + offset pixels from its left, centred by the font's height.
+void DrawCenteredText(TCanvas& canvas, const std::string& text, const TRect& rect, int offset);

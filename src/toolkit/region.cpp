@@ -19,7 +19,9 @@ TRegion& TRegion::operator=(const TRegion& other) {
 }
 
 // A moved-from region stays a valid empty one.
-TRegion::TRegion(TRegion&& other) noexcept : TRegion() { FRegion.swap(other.FRegion); }
+TRegion::TRegion(TRegion&& other) noexcept : TRegion() {
+    FRegion.swap(other.FRegion);
+}
 
 TRegion& TRegion::operator=(TRegion&& other) noexcept {
     FRegion.swap(other.FRegion);
@@ -43,21 +45,34 @@ TRegion TRegion::FromRects(const std::vector<TRect>& rects) {
     return region;
 }
 
-bool TRegion::IsEmpty() const { return FRegion->isEmpty(); }
+bool TRegion::IsEmpty() const {
+    return FRegion->isEmpty();
+}
 
-TRect TRegion::BoundingRect() const { return IsEmpty() ? TRect{} : FromQRect(FRegion->boundingRect()); }
+TRect TRegion::BoundingRect() const {
+    return IsEmpty() ? TRect{} : FromQRect(FRegion->boundingRect());
+}
 
 std::vector<TRect> TRegion::Rects() const {
     std::vector<TRect> rects;
-    for (const QRect& r : *FRegion) rects.push_back(FromQRect(r));
+    for (const QRect& r : *FRegion)
+        rects.push_back(FromQRect(r));
     return rects;
 }
 
-bool TRegion::Contains(TPoint point) const { return FRegion->contains(QPoint(point.X, point.Y)); }
+bool TRegion::Contains(TPoint point) const {
+    return FRegion->contains(QPoint(point.X, point.Y));
+}
 
-void TRegion::Unite(const TRegion& other) { *FRegion = FRegion->united(*other.FRegion); }
+void TRegion::Unite(const TRegion& other) {
+    *FRegion = FRegion->united(*other.FRegion);
+}
 
-void TRegion::Offset(int dx, int dy) { FRegion->translate(dx, dy); }
+void TRegion::Offset(int dx, int dy) {
+    FRegion->translate(dx, dy);
+}
 
 // Qt compares rectangle lists, which differ for one set of pixels split another way.
-bool operator==(const TRegion& a, const TRegion& b) { return a.FRegion->xored(*b.FRegion).isEmpty(); }
+bool operator==(const TRegion& a, const TRegion& b) {
+    return a.FRegion->xored(*b.FRegion).isEmpty();
+}
