@@ -2,6 +2,7 @@
 
 #include "skin/controls/skin_list_box.h"
 #include "skin/controls/skin_scroll_box.h"
+#include "skin/skin_classes.h"
 #include "toolkit/toolkit_classes.h"
 
 void RegisterSkinControlsClasses() {
@@ -9,6 +10,7 @@ void RegisterSkinControlsClasses() {
     if (done) return;
     done = true;
     RegisterToolkitClasses();
+    RegisterSkinClasses();
 
     TClassRegistration<TbsSkinControl>("TbsSkinControl", "TCustomControl")
         .Reference<TbsSkinData>("SkinData", [](TbsSkinControl& c, TbsSkinData* v) { c.SetSkinData(v); })
