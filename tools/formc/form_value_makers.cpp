@@ -1,6 +1,10 @@
 #include "form_value_makers.h"
 
+#include "platform/cp1251.h"
 #include "platform/exceptions.h"
+#include "platform/stream.h"
+#include "skin/ini_table.h"
+#include "skin/stored_skin.h"
 #include "toolkit/form_description.h"
 
 #include <fstream>
@@ -31,6 +35,27 @@ void RegisterFormValueMakers(std::function<void(const std::string& path)> fileRe
         value.Kind = TFormValue::vkBinary;
         std::string content = ReadFile(path);
         value.Bytes.assign(content.begin(), content.end());
+        return value;
+    });
+    // skinpictures("dir/skin.ini"): a stored skin's "Pictures" value, made the way the
+    // program reads it back: the skin imported from its folder, then written.
+    RegisterValueConstructor("skinpictures", [fileRead](const std::string& argument,
+                                                        const std::string& baseDir) {
+        std::string path = JoinPath(baseDir, argument);
+        TbsStoredSkin skin(nullptr);
+        skin.ImportFromFile(Utf8ToCp1251(path));
+        // The description names its pictures in code page 1251.
+        fileRead(path);
+        const std::string folder = SkinFolderOf(path);
+        TbsSkinPictureNames names = ReadSkinPictureNames(TIniTable(skin.IniStrings().ToVector()));
+        for (const std::string* name : {&names.Picture, &names.InactivePicture, &names.Mask})
+            if (!name->empty()) fileRead(folder + Cp1251ToUtf8(*name));
+        for (const std::string& name : names.ActivePictures) fileRead(folder + Cp1251ToUtf8(name));
+        TMemoryStream stream;
+        skin.WritePictures(stream);
+        TFormValue value;
+        value.Kind = TFormValue::vkBinary;
+        value.Bytes = stream.Bytes();
         return value;
     });
 }

@@ -23,6 +23,8 @@ const TKitCommand kCommands[] = {
      &RunFormCommand},
     {"picture", "picture FILE [--decode]   load a picture as the launcher does; print its type and size",
      &RunPictureCommand},
+    {"skin", "skin [--ini FILE]   the skin data as JSON: the launcher's skin, or one imported from FILE's folder",
+     &RunSkinCommand},
 };
 
 int Usage(std::FILE* to) {
