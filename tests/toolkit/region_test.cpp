@@ -35,16 +35,6 @@ TEST(Region, SetOperationsWorkOnPixelsNotOnHowTheRectsAreSplit) {
     EXPECT_EQ(taken.BoundingRect(), Rect(10, 20, 16, 24));
 }
 
-TEST(Region, ManyRunsUniteQuickly) {
-    std::vector<TRect> runs;
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 100; x += 2) runs.push_back(Rect(x, y, x + 1, y + 1));
-    TRegion region = TRegion::FromRects(runs);
-    EXPECT_EQ(region.BoundingRect(), Rect(0, 0, 99, 100));
-    EXPECT_TRUE(region.Contains({98, 99}));
-    EXPECT_FALSE(region.Contains({97, 50}));
-}
-
 TEST(Region, AWindowRegionShapesTheControlsWidget) {
     TestApplication();
     TForm form(nullptr);
