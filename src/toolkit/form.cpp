@@ -101,7 +101,6 @@ void TForm::VisibleChanged() {
         case wsMaximized: Host()->showMaximized(); break;
         }
         TWinControl::VisibleChanged();
-        Host()->raise();
         Host()->activateWindow();
         if (OnShow) OnShow(this);
     } else {

@@ -141,7 +141,26 @@ void THostWidget::SendMouse(unsigned msg, QMouseEvent* event) {
     Application->Guard([&] { FControl->WndProc(message); });
 }
 
+void THostWidget::Detach() {
+    FControl = nullptr;
+    hide();
+    deleteLater();
+}
+
 bool THostWidget::event(QEvent* event) {
+    if (!FControl) {
+        // Nothing reaches a control that no longer exists.
+        switch (event->type()) {
+        case QEvent::Paint: case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick: case QEvent::MouseMove: case QEvent::Wheel: case QEvent::KeyPress:
+        case QEvent::KeyRelease: case QEvent::FocusIn: case QEvent::FocusOut: case QEvent::Enter:
+        case QEvent::Leave: case QEvent::Move: case QEvent::Resize: case QEvent::Close: case QEvent::Show:
+        case QEvent::ToolTip: case QEvent::WindowActivate: case QEvent::WindowDeactivate:
+            return true;
+        default:
+            return QWidget::event(event);
+        }
+    }
     switch (event->type()) {
     case QEvent::ToolTip: {
         auto* help = static_cast<QHelpEvent*>(event);

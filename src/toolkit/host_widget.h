@@ -14,6 +14,9 @@ public:
     ~THostWidget() override;
 
     TWinControl* Control() const { return FControl; }
+    // The control is gone; the widget only waits to be deleted by the event loop,
+    // which is safe even while Qt is painting its siblings.
+    void Detach();
     // Asks for a paint; remembered so timers can let pending paints go first.
     void RequestPaint(const QRect& rect);
     void RequestPaint();

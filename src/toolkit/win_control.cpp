@@ -29,7 +29,8 @@ TWinControl::~TWinControl() {
         if (Application) Application->Timers().Stop(serviceId);
     FTimers.clear();
     if (Parent()) Parent()->RemoveControl(this);
-    FHost.reset();
+    // Deleted from the event loop: this may run while Qt paints the parent window.
+    FHost.release()->Detach();
 }
 
 QWidget* TWinControl::Widget() const { return FHost.get(); }
@@ -85,7 +86,9 @@ void TWinControl::RemoveControl(TControl* control) {
     if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
         FWinControls.erase(std::remove(FWinControls.begin(), FWinControls.end(), windowed),
                            FWinControls.end());
-        if (windowed->FHost) {
+        // A window being destroyed stays where it is until the event loop deletes it;
+        // one that only leaves this parent goes at once.
+        if (windowed->FHost && !windowed->Destroying()) {
             windowed->FHost->hide();
             windowed->FHost->setParent(nullptr);
         }

@@ -1,5 +1,7 @@
 #include "form_value_makers.h"
 
+#include "pictures/bitmap.h"
+#include "pictures/picture.h"
 #include "platform/cp1251.h"
 #include "platform/exceptions.h"
 #include "platform/stream.h"
@@ -56,6 +58,23 @@ void RegisterFormValueMakers(std::function<void(const std::string& path)> fileRe
         TFormValue value;
         value.Kind = TFormValue::vkBinary;
         value.Bytes = stream.Bytes();
+        return value;
+    });
+    // A stored picture: the type name, then the bitmap as the program writes it.
+    RegisterValueConstructor("bitmap", [fileRead](const std::string& argument, const std::string& baseDir) {
+        std::string path = JoinPath(baseDir, argument);
+        fileRead(path);
+        std::string content = ReadFile(path);
+        TMemoryStream file(std::vector<std::uint8_t>(content.begin(), content.end()));
+        auto bitmap = std::make_unique<TBitmap>();
+        bitmap->LoadFromStream(file);
+        TPicture picture;
+        picture.SetGraphic(std::move(bitmap));
+        TMemoryStream stored;
+        picture.WriteData(stored);
+        TFormValue value;
+        value.Kind = TFormValue::vkBinary;
+        value.Bytes = stored.Bytes();
         return value;
     });
 }

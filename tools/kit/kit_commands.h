@@ -8,3 +8,4 @@ int RunCatalogueCommand(std::span<char*> args);
 int RunFormCommand(std::span<char*> args);
 int RunPictureCommand(std::span<char*> args);
 int RunSkinCommand(std::span<char*> args);
+int RunShotCommand(std::span<char*> args);

@@ -20,17 +20,12 @@
 #include <string>
 #include <string_view>
 
+extern const TFormResource MainFrForm;
+
 namespace {
 
-// ---------------------------------------------------------------------------------
-// The launcher's embedded skin. The kit does not link the launcher's form yet: once
-// it does, return &MainFrForm here (declared as `extern const TFormResource
-// MainFrForm;`) and `vitrina-kit skin` without --ini dumps the skin the program
-// carries.
-const TFormResource* LauncherFormResource() {
-    return nullptr;
-}
-// ---------------------------------------------------------------------------------
+// The launcher's form, with the skin the program carries.
+const TFormResource* LauncherFormResource() { return &MainFrForm; }
 
 // Fills the stored skin from the first TbsStoredSkin of a compiled form.
 bool FindStoredSkin(const TFormNode& node, TbsStoredSkin& stored) {

@@ -21,6 +21,8 @@ const TKitCommand kCommands[] = {
      &RunCatalogueCommand},
     {"form", "form FILE.form [--png OUT] [--screen-png OUT] [--wait MS]   show a window from a form description",
      &RunFormCommand},
+    {"shot", "shot [-C DIR] [--screen WxH] [--dpi N] [SCRIPT]   run the launcher headless and replay a script",
+     &RunShotCommand},
     {"picture", "picture FILE [--decode]   load a picture as the launcher does; print its type and size",
      &RunPictureCommand},
     {"skin", "skin [--ini FILE]   the skin data as JSON: the launcher's skin, or one imported from FILE's folder",

@@ -1,0 +1,13 @@
+#pragma once
+// Starting the program: every unit in its order, the application object, the launcher
+// window and then the viewer. Shared by the program and its headless driver.
+
+class TApplication;
+
+// Unit start-up: the picture formats register themselves (GIF before JPEG), and every
+// component class the stored windows use becomes known to the form reader.
+void StartUnits();
+// Unit finalisation: the picture formats leave the registry.
+void FinishUnits();
+// Creates the launcher window, which becomes the main window, and the hidden viewer.
+void CreateWindows(TApplication& application);

@@ -1,0 +1,42 @@
+#include "platform/shell.h"
+
+#include "platform/cp1251.h"
+#include "platform/file_names.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QUrl>
+
+namespace {
+
+std::function<void(const TShellRequest&)>& Recorder() {
+    static std::function<void(const TShellRequest&)> recorder;
+    return recorder;
+}
+
+// A bare host name: no path separators, a dot, nothing a file name would have alone.
+bool LooksLikeHostName(const std::string& file) {
+    if (file.find_first_of("\\/:") != std::string::npos) return false;
+    if (file.find('.') == std::string::npos) return false;
+    return !ResolvePath(file);
+}
+
+} // namespace
+
+std::string ShellTargetUrl(const std::string& file) {
+    if (LooksLikeHostName(file)) return "http://" + Cp1251ToUtf8(file);
+    TMappedPath mapped = MapPath(file);
+    QString path = QDir::current().absoluteFilePath(QString::fromStdString(mapped.FsPath));
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded).toStdString();
+}
+
+bool ShellExecute(const std::string& verb, const std::string& file, int show) {
+    if (Recorder()) {
+        Recorder()({verb, file, show});
+        return true;
+    }
+    if (verb != "open") return false;
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(ShellTargetUrl(file)), QUrl::StrictMode));
+}
+
+void SetShellRecorder(std::function<void(const TShellRequest&)> recorder) { Recorder() = std::move(recorder); }

@@ -1,0 +1,27 @@
+#pragma once
+// Asking the desktop shell to open something: a folder in the file manager, a web
+// address in the browser. The target is one argument handed to the desktop, never
+// a command line, so nothing in a catalogue's text is ever interpreted.
+
+#include <functional>
+#include <string>
+
+inline constexpr int SW_SHOW = 5;
+
+struct TShellRequest {
+    std::string Verb;   // "open"
+    std::string File;   // code page 1251: a "\"-separated path or a bare host name
+    int Show = SW_SHOW;
+};
+
+// Opens `file` with the verb; a path relative to the current folder is found the way
+// Windows finds it (letter case ignored), a bare host name opens as a web address.
+// Returns false when the desktop refused; callers may ignore it.
+bool ShellExecute(const std::string& verb, const std::string& file, int show);
+
+// Headless runs record the requests instead of carrying them out.
+void SetShellRecorder(std::function<void(const TShellRequest&)> recorder);
+
+// What the desktop would be handed for a target: an absolute file URL, or an http URL
+// for a host name. Exposed for tests.
+std::string ShellTargetUrl(const std::string& file);

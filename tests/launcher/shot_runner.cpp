@@ -1,0 +1,105 @@
+#include "shot_runner.h"
+
+#include "platform/cp1251.h"
+
+#include <QImage>
+#include <QJsonDocument>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+TTestDisc::TTestDisc() {
+    std::random_device seed;
+    FRoot = fs::temp_directory_path() / ("vitrina-disc-" + std::to_string(getpid()) + "-" + std::to_string(seed()));
+    fs::create_directories(FRoot / "db");
+}
+
+TTestDisc::~TTestDisc() {
+    std::error_code ignored;
+    fs::remove_all(FRoot, ignored);
+}
+
+void TTestDisc::SetCatalogue(const std::vector<std::string>& utf8Lines) {
+    std::ofstream out(FRoot / "db" / "base.txt", std::ios::binary);
+    for (const std::string& line : utf8Lines) out << Utf8ToCp1251(line) << "\r\n";
+}
+
+void TTestDisc::AddJpeg(const std::string& category, const std::string& folder, const std::string& name, int width,
+                        int height) {
+    fs::path dir = FRoot / "soft" / fs::u8path(category) / fs::u8path(folder);
+    fs::create_directories(dir);
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(40, 120, 60));
+    for (int x = 0; x < width; x += 8) image.setPixel(x, height / 2, qRgb(250, 250, 250));
+    ASSERT_TRUE(image.save(QString::fromStdString((dir / fs::u8path(name)).string()), "JPG"));
+}
+
+void TTestDisc::AddFile(const std::string& relativeUtf8Path, const std::string& bytes) {
+    fs::path path = FRoot / fs::u8path(relativeUtf8Path);
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void TTestDisc::AddFolder(const std::string& relativeUtf8Path) { fs::create_directories(FRoot / fs::u8path(relativeUtf8Path)); }
+
+void TTestDisc::RemoveCatalogue() { fs::remove(FRoot / "db" / "base.txt"); }
+
+void TTestDisc::RemoveDbFolder() { fs::remove_all(FRoot / "db"); }
+
+TShotRun RunShot(const TTestDisc& disc, const std::string& script, const std::string& options) {
+    fs::path scriptFile = disc.Root() / "script.shot";
+    std::ofstream(scriptFile) << script;
+    fs::path errFile = disc.Root() / "stderr.txt";
+    std::string command = std::string(VITRINA_BINARY_DIR) + "/tools/kit/vitrina-kit shot -C '" + disc.Root().string() +
+                          "' " + options + " '" + scriptFile.string() + "' 2>'" + errFile.string() + "'";
+    TShotRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    std::string out;
+    std::array<char, 65536> buffer;
+    for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) out.append(buffer.data(), n);
+    int status = pclose(pipe);
+    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream err(errFile);
+    std::stringstream errText;
+    errText << err.rdbuf();
+    run.Err = errText.str();
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        QJsonParseError error;
+        QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << line;
+        run.States.push_back(document.object());
+    }
+    return run;
+}
+
+QJsonObject Control(const QJsonObject& state, const char* name) { return state["controls"].toObject()[name].toObject(); }
+
+TClientPoint ListItemPoint(const QJsonObject& state, const char* listName, int index) {
+    QJsonObject list = Control(state, listName);
+    int top = list["top"].toInt() + 100 - 20 * list["topIndex"].toInt();
+    return {list["left"].toInt() + 40, top + 1 + 20 * index + 10};
+}
+
+TClientPoint PanelControlCentre(const QJsonObject& state, const char* name) {
+    QJsonObject control = Control(state, name);
+    return {control["left"].toInt() + control["width"].toInt() / 2,
+            100 + control["top"].toInt() + control["height"].toInt() / 2};
+}
+
+std::vector<std::string> Items(const QJsonObject& state, const char* listName) {
+    std::vector<std::string> items;
+    for (const QJsonValue& item : Control(state, listName)["items"].toArray()) items.push_back(Utf8(item));
+    return items;
+}
+
+std::string Utf8(const QJsonValue& value) { return value.toString().toStdString(); }

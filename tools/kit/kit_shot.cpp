@@ -1,0 +1,346 @@
+// vitrina-kit shot [-C DIR] [--screen WxH] [--dpi N] [SCRIPT]
+// Runs the real launcher and viewer headless, on a hand-driven clock, with shell
+// requests and error reports recorded instead of carried out or shown, and replays a
+// script of input (from SCRIPT or standard input). See the README for the script
+// language and the state dump.
+
+#include "kit_commands.h"
+#include "json_writer.h"
+
+#include "app/startup.h"
+#include "launcher/main_unit.h"
+#include "pictures/image.h"
+#include "platform/cp1251.h"
+#include "platform/exceptions.h"
+#include "platform/shell.h"
+#include "skin/controls/skin_list_box.h"
+#include "skin/controls/skin_scroll_bar.h"
+#include "toolkit/application.h"
+#include "toolkit/grab.h"
+#include "toolkit/host_widget.h"
+#include "toolkit/input_simulation.h"
+#include "toolkit/label.h"
+#include "toolkit/pixel_buffer.h"
+#include "toolkit/screen.h"
+#include "viewer/orig_pic.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct TShotOptions {
+    std::string Folder;
+    int ScreenWidth = 1024;
+    int ScreenHeight = 768;
+    int Dpi = 96;
+    std::string Script;
+};
+
+class TShotSession {
+public:
+    TShotSession(std::vector<std::string> lines, std::string startFolder)
+        : FLines(std::move(lines)), FStartFolder(std::move(startFolder)) {}
+
+    // Runs lines until the script ends or `stop` says so (a modal window closed).
+    void RunUntil(const std::function<bool()>& stop) {
+        while (FNext < FLines.size() && !(stop && stop())) {
+            size_t number = FNext++;
+            try {
+                Execute(FLines[number]);
+            } catch (const Exception& e) {
+                throw Exception("script line " + std::to_string(number + 1) + ": " + e.Message());
+            }
+        }
+    }
+
+    std::vector<TShellRequest> Shell;
+    std::vector<std::string> Errors;
+
+private:
+    TForm& Target(const std::vector<std::string>& words, size_t& count) {
+        if (count > 0 && words[count - 1] == "viewer") {
+            --count;
+            return *BigPic;
+        }
+        return *MainFr;
+    }
+
+    static int Number(const std::string& word) {
+        char* end = nullptr;
+        long value = std::strtol(word.c_str(), &end, 10);
+        if (word.empty() || *end) throw Exception("'" + word + "' is not a number");
+        return int(value);
+    }
+
+    std::string OutputPath(const std::string& name) const {
+        return std::filesystem::path(name).is_absolute() ? name : (std::filesystem::path(FStartFolder) / name).string();
+    }
+
+    void Execute(const std::string& rawLine) {
+        std::string line = rawLine.substr(0, rawLine.find('#'));
+        std::istringstream in(line);
+        std::vector<std::string> words;
+        for (std::string word; in >> word;) words.push_back(word);
+        if (words.empty()) return;
+        const std::string& verb = words[0];
+        size_t count = words.size();
+        if (verb == "move" || verb == "click" || verb == "dblclick" || verb == "press" || verb == "release") {
+            TForm& form = Target(words, count);
+            if (count != 3) throw Exception(verb + " X Y [viewer]");
+            static const std::map<std::string, TMouseAction> actions = {
+                {"move", maMove}, {"click", maClick}, {"dblclick", maDoubleClick}, {"press", maPress}, {"release", maRelease}};
+            SimulateMouse(form, actions.at(verb), {Number(words[1]), Number(words[2])});
+        } else if (verb == "wheel") {
+            TForm& form = Target(words, count);
+            if (count != 4) throw Exception("wheel X Y NOTCHES [viewer]");
+            SimulateWheel(form, {Number(words[1]), Number(words[2])}, Number(words[3]));
+        } else if (verb == "key") {
+            if (count < 2) throw Exception("key NAME [shift] [ctrl] [alt]");
+            TShiftState shift = 0;
+            for (size_t i = 2; i < count; ++i) {
+                if (words[i] == "shift") shift |= ssShift;
+                else if (words[i] == "ctrl") shift |= ssCtrl;
+                else if (words[i] == "alt") shift |= ssAlt;
+                else throw Exception("unknown key modifier " + words[i]);
+            }
+            PressKey(words[1], shift);
+        } else if (verb == "advance") {
+            if (count != 2) throw Exception("advance MS");
+            Application->ManualClock()->Advance(Number(words[1]));
+            ProcessPendingInput();
+        } else if (verb == "shot") {
+            if (count < 2) throw Exception("shot FILE.png [viewer]");
+            TForm& form = Target(words, count);
+            TPixelBuffer picture;
+            GrabControl(form, picture);
+            if (!SavePng(picture, OutputPath(words[1]))) throw Exception("cannot write " + words[1]);
+        } else if (verb == "state") {
+            WriteState();
+        } else {
+            throw Exception("unknown command " + verb);
+        }
+    }
+
+    void PressKey(const std::string& name, TShiftState shift) {
+        static const std::map<std::string, std::uint16_t> keys = {
+            {"Enter", VK_RETURN}, {"Up", VK_UP},       {"Down", VK_DOWN}, {"Left", VK_LEFT},   {"Right", VK_RIGHT},
+            {"PageUp", VK_PRIOR}, {"PageDown", VK_NEXT}, {"Home", VK_HOME}, {"End", VK_END},  {"Tab", VK_TAB},
+            {"Escape", VK_ESCAPE}};
+        TForm& form = BigPic->Modal() ? static_cast<TForm&>(*BigPic) : static_cast<TForm&>(*MainFr);
+        if (auto found = keys.find(name); found != keys.end()) {
+            SimulateKey(form, found->second, shift);
+        } else if (name.size() >= 1) {
+            // One character, given in UTF-8.
+            std::string text = Utf8Character(name);
+            SimulateChar(form, text[0], shift);
+        }
+    }
+
+    static std::string Utf8Character(const std::string& utf8);
+
+    void WriteControl(TJsonWriter& json, TControl& control) {
+        json.Raw("{\"visible\": ").Raw(control.Visible() ? "true" : "false");
+        json.Raw(", \"left\": ").Raw(std::to_string(control.Left()));
+        json.Raw(", \"top\": ").Raw(std::to_string(control.Top()));
+        json.Raw(", \"width\": ").Raw(std::to_string(control.Width()));
+        json.Raw(", \"height\": ").Raw(std::to_string(control.Height()));
+        if (auto* list = dynamic_cast<TbsSkinListBox*>(&control)) {
+            json.Raw(", \"items\": [");
+            for (int i = 0; i < list->Items().Count(); ++i) {
+                if (i) json.Raw(", ");
+                json.String(list->Items()[i]);
+            }
+            json.Raw("], \"itemIndex\": ").Raw(std::to_string(list->ItemIndex()));
+            json.Raw(", \"topIndex\": ").Raw(std::to_string(list->ListBox()->TopIndex()));
+            json.Raw(", \"scrollBar\": ");
+            if (TbsSkinScrollBar* bar = list->ScrollBar()) {
+                json.Raw("{\"visible\": ").Raw(bar->Visible() ? "true" : "false");
+                WriteRange(json, *bar);
+                json.Raw("}");
+            } else {
+                json.Raw("null");
+            }
+        }
+        if (auto* bar = dynamic_cast<TbsSkinScrollBar*>(&control)) WriteRange(json, *bar);
+        if (auto* label = dynamic_cast<TLabel*>(&control)) json.Raw(", \"caption\": ").String(label->Caption());
+        if (auto* image = dynamic_cast<TImage*>(&control)) {
+            json.Raw(", \"pictureWidth\": ").Raw(std::to_string(image->Picture().Width()));
+            json.Raw(", \"pictureHeight\": ").Raw(std::to_string(image->Picture().Height()));
+        }
+        json.Raw("}");
+    }
+
+    static void WriteRange(TJsonWriter& json, TbsSkinScrollBar& bar) {
+        json.Raw(", \"min\": ").Raw(std::to_string(bar.Min()));
+        json.Raw(", \"max\": ").Raw(std::to_string(bar.Max()));
+        json.Raw(", \"position\": ").Raw(std::to_string(bar.Position()));
+        json.Raw(", \"pageSize\": ").Raw(std::to_string(bar.PageSize()));
+    }
+
+    static std::string FocusName() {
+        QWidget* focus = QApplication::focusWidget();
+        auto* host = dynamic_cast<THostWidget*>(focus);
+        for (TControl* control = host ? host->Control() : nullptr; control; control = control->Parent())
+            if (!control->Name().empty()) return control->Name();
+        return "";
+    }
+
+    void WriteState() {
+        TJsonWriter json(stdout);
+        TMainFr& main = *MainFr;
+        bool minimized = Application->Minimized() || main.Widget()->isMinimized();
+        json.Raw("{\"window\": {\"left\": ").Raw(std::to_string(main.Left()));
+        json.Raw(", \"top\": ").Raw(std::to_string(main.Top()));
+        json.Raw(", \"width\": ").Raw(std::to_string(main.Width()));
+        json.Raw(", \"height\": ").Raw(std::to_string(main.Height()));
+        json.Raw(", \"visible\": ").Raw(main.Visible() ? "true" : "false");
+        json.Raw(", \"minimized\": ").Raw(minimized ? "true" : "false").Raw("}");
+        json.Raw(", \"cursor\": ").Raw(std::to_string(Screen->Cursor()));
+        json.Raw(", \"focus\": ").String(FocusName());
+        json.Raw(", \"thumbFound\": ").Raw(main.ThumbFound() ? "true" : "false");
+        json.Raw(", \"controls\": {");
+        bool first = true;
+        for (TForm* form : {static_cast<TForm*>(&main), static_cast<TForm*>(BigPic)}) {
+            for (int i = 0; i < form->ComponentCount(); ++i) {
+                auto* control = dynamic_cast<TControl*>(form->Components(i));
+                if (!control || control->Name().empty()) continue;
+                json.Raw(first ? "" : ", ").String(control->Name()).Raw(": ");
+                first = false;
+                WriteControl(json, *control);
+            }
+        }
+        json.Raw("}, \"viewer\": {\"visible\": ").Raw(BigPic->Visible() ? "true" : "false");
+        json.Raw(", \"modal\": ").Raw(BigPic->Modal() ? "true" : "false");
+        json.Raw(", \"clientWidth\": ").Raw(std::to_string(BigPic->ClientWidth()));
+        json.Raw(", \"clientHeight\": ").Raw(std::to_string(BigPic->ClientHeight()));
+        json.Raw(", \"pictureWidth\": ").Raw(std::to_string(BigPic->ImageBigPic->Picture().Width()));
+        json.Raw(", \"pictureHeight\": ").Raw(std::to_string(BigPic->ImageBigPic->Picture().Height()));
+        json.Raw("}, \"shell\": [");
+        for (size_t i = 0; i < Shell.size(); ++i) {
+            json.Raw(i ? ", " : "").Raw("{\"verb\": ").String(Shell[i].Verb);
+            json.Raw(", \"file\": ").String(Shell[i].File).Raw(", \"show\": ").Raw(std::to_string(Shell[i].Show)).Raw("}");
+        }
+        json.Raw("], \"errors\": [");
+        for (size_t i = 0; i < Errors.size(); ++i) json.Raw(i ? ", " : "").String(Errors[i]);
+        json.Raw("]}\n");
+    }
+
+    std::vector<std::string> FLines;
+    size_t FNext = 0;
+    std::string FStartFolder;
+};
+
+std::string TShotSession::Utf8Character(const std::string& utf8) {
+    std::string cp1251 = Utf8ToCp1251(utf8);
+    if (cp1251.size() != 1) throw Exception("key " + utf8 + ": one character or a key name");
+    return cp1251;
+}
+
+bool ParseOptions(std::span<char*> args, TShotOptions& options) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= args.size()) throw Exception(arg + " needs a value");
+            return args[++i];
+        };
+        if (arg == "-C") {
+            options.Folder = value();
+        } else if (arg == "--screen") {
+            std::string size = value();
+            if (std::sscanf(size.c_str(), "%dx%d", &options.ScreenWidth, &options.ScreenHeight) != 2 ||
+                options.ScreenWidth <= 0 || options.ScreenHeight <= 0)
+                throw Exception("--screen takes WIDTHxHEIGHT");
+        } else if (arg == "--dpi") {
+            options.Dpi = std::atoi(value().c_str());
+            if (options.Dpi <= 0) throw Exception("--dpi takes a positive number");
+        } else if (options.Script.empty() && !(arg.size() > 1 && arg[0] == '-')) {
+            options.Script = arg;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The offscreen platform takes its screen from a small configuration file.
+void ConfigureScreen(const TShotOptions& options) {
+    std::filesystem::path config = std::filesystem::temp_directory_path() /
+                                   ("vitrina-shot-screen-" + std::to_string(getpid()) + ".json");
+    std::ofstream out(config);
+    out << "{\"screens\": [{\"name\": \"shot\", \"x\": 0, \"y\": 0, \"width\": " << options.ScreenWidth
+        << ", \"height\": " << options.ScreenHeight << ", \"logicalDpi\": " << options.Dpi
+        << ", \"logicalBaseDpi\": 96, \"dpr\": 1}]}\n";
+    out.close();
+    std::string platform = "offscreen:configfile=" + config.string();
+    setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+}
+
+std::vector<std::string> ReadScript(const std::string& path) {
+    std::vector<std::string> lines;
+    std::ifstream file;
+    std::istream* in = &std::cin;
+    if (!path.empty() && path != "-") {
+        file.open(path);
+        if (!file) throw Exception("cannot read " + path);
+        in = &file;
+    }
+    for (std::string line; std::getline(*in, line);) lines.push_back(line);
+    return lines;
+}
+
+} // namespace
+
+int RunShotCommand(std::span<char*> args) {
+    TShotOptions options;
+    try {
+        if (!ParseOptions(args, options)) {
+            std::fprintf(stderr, "usage: vitrina-kit shot [-C DIR] [--screen WxH] [--dpi N] [SCRIPT]\n");
+            return 2;
+        }
+        std::string startFolder = std::filesystem::current_path().string();
+        std::vector<std::string> lines = ReadScript(options.Script);
+        if (!options.Folder.empty()) std::filesystem::current_path(options.Folder);
+        ConfigureScreen(options);
+
+        TShotSession session(std::move(lines), startFolder);
+        TApplication application;
+        application.Initialize();
+        application.UseManualClock();
+        application.ErrorReport = [&](const std::string& text) { session.Errors.push_back(text); };
+        SetShellRecorder([&](const TShellRequest& request) { session.Shell.push_back(request); });
+        application.OnModalShown = [&](TForm& form) {
+            session.RunUntil([&] { return form.ModalResult() != mrNone || !form.Visible(); });
+            // The script ended with the window still open: close it so the run can end.
+            if (form.ModalResult() == mrNone) form.SetModalResult(mrCancel);
+        };
+        StartUnits();
+        CreateWindows(application);
+        MainFr->Show();
+        ProcessPendingInput();
+        // The start timer fires from the message loop once the window has been painted.
+        application.ManualClock()->Advance(1);
+        ProcessPendingInput();
+        session.RunUntil(nullptr);
+        FinishUnits();
+    } catch (const Exception& e) {
+        std::fprintf(stderr, "vitrina-kit shot: %s\n", e.Message().c_str());
+        return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vitrina-kit shot: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
