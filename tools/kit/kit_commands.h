@@ -9,3 +9,4 @@ int RunFormCommand(std::span<char*> args);
 int RunPictureCommand(std::span<char*> args);
 int RunSkinCommand(std::span<char*> args);
 int RunShotCommand(std::span<char*> args);
+int RunScreenPngCommand(std::span<char*> args);

@@ -24,6 +24,29 @@
 #include <cstring>
 #include <string>
 
+// vitrina-kit screen-png OUT [--wait MS]: a picture of the whole display after MS
+// milliseconds (default 0), for looking at other programs' windows.
+int RunScreenPngCommand(std::span<char*> args) {
+    if (args.empty() || (args.size() != 1 && args.size() != 3) || (args.size() == 3 && std::string(args[1]) != "--wait")) {
+        std::fprintf(stderr, "usage: vitrina-kit screen-png OUT [--wait MS]\n");
+        return 2;
+    }
+    int argc = 1;
+    char name[] = "vitrina-kit";
+    char* argv[] = {name, nullptr};
+    QGuiApplication application(argc, argv);
+    QElapsedTimer clock;
+    clock.start();
+    int waitMs = args.size() == 3 ? std::atoi(args[2]) : 0;
+    while (clock.elapsed() < waitMs) QGuiApplication::processEvents(QEventLoop::AllEvents, 20);
+    QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+    if (!screen.save(QString::fromUtf8(args[0]), "PNG")) {
+        std::fprintf(stderr, "vitrina-kit screen-png: cannot write %s\n", args[0]);
+        return 1;
+    }
+    return 0;
+}
+
 int RunFormCommand(std::span<char*> args) {
     std::string file, png, screenPng;
     int waitMs = 500;

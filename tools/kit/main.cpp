@@ -21,6 +21,7 @@ const TKitCommand kCommands[] = {
      &RunCatalogueCommand},
     {"form", "form FILE.form [--png OUT] [--screen-png OUT] [--wait MS]   show a window from a form description",
      &RunFormCommand},
+    {"screen-png", "screen-png OUT [--wait MS]   a picture of the whole display", &RunScreenPngCommand},
     {"shot", "shot [-C DIR] [--screen WxH] [--dpi N] [SCRIPT]   run the launcher headless and replay a script",
      &RunShotCommand},
     {"picture", "picture FILE [--decode]   load a picture as the launcher does; print its type and size",
