@@ -4,7 +4,6 @@
 
 #include <unicode/coll.h>
 #include <unicode/locid.h>
-#include <unicode/tblcoll.h>
 #include <unicode/ucol.h>
 #include <unicode/uiter.h>
 #include <unicode/uset.h>
@@ -17,14 +16,50 @@
 
 namespace {
 
-// Hyphen and apostrophe get a secondary weight only: "co-op" sorts with "coop",
-// just after it, not among the words that begin "co".
-const char16_t kLightPunctuation[] = u"&[last secondary ignorable] << '-' << ''";
+// Hyphen and apostrophe weigh lightly: texts are compared without them first, and
+// only texts equal that way are ordered by where the two marks stood: "co-op" sorts
+// with "coop", just after it, not among the words that begin "co". Doing this around
+// the collator, not by tailoring it, keeps the collator one the locale ships ready-made.
+bool IsLight(char c) { return c == '-' || c == '\''; }
 
-void ToUtf16(std::string_view text, std::u16string& out) {
-    out.resize(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-        out[i] = Cp1251ToUnicode(static_cast<unsigned char>(text[i]));
+// The text without its light marks, in UTF-16; `ties` gets where they stood and which
+// they were, as bytes that order texts equal without them (none: first).
+void ToUtf16(std::string_view text, std::u16string& out, std::string* ties = nullptr) {
+    out.clear();
+    out.reserve(text.size());
+    if (ties) ties->clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsLight(text[i])) {
+            if (ties) {
+                // The position in the text without the marks, in three 7-bit bytes kept
+                // clear of the key's level separator, then the mark.
+                std::size_t at = out.size();
+                ties->push_back(char(2 + ((at >> 14) & 0x7F)));
+                ties->push_back(char(2 + ((at >> 7) & 0x7F)));
+                ties->push_back(char(2 + (at & 0x7F)));
+                ties->push_back(text[i] == '-' ? 3 : 2);
+            }
+            continue;
+        }
+        out.push_back(Cp1251ToUnicode(static_cast<unsigned char>(text[i])));
+    }
+}
+
+std::string& TiesA() {
+    thread_local std::string s;
+    return s;
+}
+std::string& TiesB() {
+    thread_local std::string s;
+    return s;
+}
+
+// Appends the marks' bytes after a level separator, so they order only texts whose
+// keys are equal up to there.
+void AppendTies(const std::string& ties, std::vector<std::uint8_t>& key) {
+    if (ties.empty()) return;
+    key.push_back(1);
+    key.insert(key.end(), ties.begin(), ties.end());
 }
 
 std::u16string& ScratchA() {
@@ -49,26 +84,25 @@ TCollator::TCollator(const std::string& localeName) : FLocaleName(localeName) {
         base.reset(icu::Collator::createInstance(icu::Locale::getRoot(), status));
         if (U_FAILURE(status) || !base) throw std::runtime_error("no collation data available");
     }
-    icu::UnicodeString rules;
-    if (auto* ruleBased = dynamic_cast<icu::RuleBasedCollator*>(base.get()))
-        rules = ruleBased->getRules();
-    rules += icu::UnicodeString(kLightPunctuation);
-    status = U_ZERO_ERROR;
-    auto tailored = std::make_unique<icu::RuleBasedCollator>(rules, status);
-    if (U_SUCCESS(status))
-        FCollator = std::move(tailored);
-    else
-        FCollator = std::move(base);
+    FCollator = std::move(base);
     status = U_ZERO_ERROR;
     FCollator->setAttribute(UCOL_STRENGTH, UCOL_SECONDARY, status);
+    FUnsafe = std::make_shared<TUnsafeSet>();
+}
 
-    status = U_ZERO_ERROR;
-    USet* unsafe = uset_openEmpty();
-    ucol_getUnsafeSet(FCollator->toUCollator(), unsafe, &status);
-    for (int c = 0; c < 256; ++c)
-        FUnsafe[c] = U_FAILURE(status) ||
-                     uset_contains(unsafe, Cp1251ToUnicode(static_cast<unsigned char>(c)));
-    uset_close(unsafe);
+// Which characters may join their neighbours: only asked while ties are broken, and
+// costly to work out, so it waits until then.
+const std::array<bool, 256>& TCollator::UnsafeSet() const {
+    std::call_once(FUnsafe->Once, [this] {
+        UErrorCode status = U_ZERO_ERROR;
+        USet* unsafe = uset_openEmpty();
+        ucol_getUnsafeSet(FCollator->toUCollator(), unsafe, &status);
+        for (int c = 0; c < 256; ++c)
+            FUnsafe->Flags[c] = U_FAILURE(status) ||
+                                uset_contains(unsafe, Cp1251ToUnicode(static_cast<unsigned char>(c)));
+        uset_close(unsafe);
+    });
+    return FUnsafe->Flags;
 }
 
 TCollator::~TCollator() = default;
@@ -100,19 +134,22 @@ int TCollator::Compare(std::string_view a, std::string_view b) const {
     if (a == b) return 0;
     std::u16string& ua = ScratchA();
     std::u16string& ub = ScratchB();
-    ToUtf16(a, ua);
-    ToUtf16(b, ub);
+    ToUtf16(a, ua, &TiesA());
+    ToUtf16(b, ub, &TiesB());
     UErrorCode status = U_ZERO_ERROR;
     UCollationResult r = FCollator->compare(
         reinterpret_cast<const UChar*>(ua.data()), static_cast<int32_t>(ua.size()),
         reinterpret_cast<const UChar*>(ub.data()), static_cast<int32_t>(ub.size()), status);
-    return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
+    if (r != UCOL_EQUAL) return r == UCOL_LESS ? -1 : 1;
+    int ties = TiesA().compare(TiesB());
+    return ties < 0 ? -1 : ties > 0 ? 1 : 0;
 }
 
 bool TCollator::SortKey(std::string_view text, std::vector<std::uint8_t>& key,
                         std::size_t maxLength) const {
     std::u16string& u = ScratchA();
-    ToUtf16(text, u);
+    std::string& ties = TiesA();
+    ToUtf16(text, u, &ties);
     if (maxLength < std::size_t(INT32_MAX)) {
         // Only the leading bytes are wanted: ICU then reads no more of the text than
         // they take, which for long lines is most of the saving.
@@ -126,7 +163,11 @@ bool TCollator::SortKey(std::string_view text, std::vector<std::uint8_t>& key,
                                            static_cast<int32_t>(maxLength), &status);
         if (U_FAILURE(status)) got = 0;
         key.resize(static_cast<std::size_t>(got));
-        return static_cast<std::size_t>(got) == maxLength;
+        if (static_cast<std::size_t>(got) == maxLength) return true;
+        AppendTies(ties, key);
+        if (key.size() < maxLength) return false;
+        key.resize(maxLength);
+        return true;
     }
     if (key.size() < 64) key.resize(64);
     for (;;) {
@@ -136,6 +177,7 @@ bool TCollator::SortKey(std::string_view text, std::vector<std::uint8_t>& key,
         if (static_cast<std::size_t>(need) <= key.size()) {
             // The terminating zero orders nothing: keys never hold a zero byte.
             key.resize(need > 0 ? static_cast<std::size_t>(need) - 1 : 0);
+            AppendTies(ties, key);
             return false;
         }
         key.resize(static_cast<std::size_t>(need));

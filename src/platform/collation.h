@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,16 +45,24 @@ public:
 
     // Whether a text may not be cut next to c for its two parts to be compared apart:
     // c can join its neighbours into one collation unit.
-    bool IsUnsafeBoundary(char c) const { return FUnsafe[static_cast<unsigned char>(c)]; }
+    bool IsUnsafeBoundary(char c) const { return UnsafeSet()[static_cast<unsigned char>(c)]; }
 
     // An independent copy for another thread.
     TCollator Clone() const;
 
 private:
+    struct TUnsafeSet {
+        std::once_flag Once;
+        std::array<bool, 256> Flags{};
+    };
+
     TCollator() = default;
+    const std::array<bool, 256>& UnsafeSet() const;
+
     std::unique_ptr<U_ICU_NAMESPACE::Collator> FCollator;
     std::string FLocaleName;
-    std::array<bool, 256> FUnsafe{};
+    // Shared with clones: the same collation, worked out once.
+    std::shared_ptr<TUnsafeSet> FUnsafe;
 };
 
 // Sorts cp1251 texts in ascending order of collator; equal texts end in no particular

@@ -7,6 +7,7 @@
 #include "toolkit/screen.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -27,6 +28,7 @@ TApplication::TApplication() : TComponent(nullptr), FTimers(CreateRealTimerServi
 
 TApplication::~TApplication() {
     SetDestroying();
+    if (FFontWarmUp.joinable()) FFontWarmUp.join();
     // Forms go before the screen and the timers they use.
     for (int i = ComponentCount() - 1; i >= 0; --i)
         if (dynamic_cast<TForm*>(Components(i))) delete Components(i);
@@ -39,6 +41,9 @@ TApplication::~TApplication() {
 void TApplication::Initialize() {
     if (!QApplication::instance()) FOwnQtApplication = std::make_unique<QApplication>(qtArgc, qtArgv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Reading the system's font configuration is the slowest part of a start; it runs
+    // on the other core while the windows are built, and the first text waits for it.
+    FFontWarmUp = std::thread([] { QFontDatabase::families(); });
 }
 
 TManualTimerService& TApplication::UseManualClock() {

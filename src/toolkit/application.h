@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 class QApplication;
 class TForm;
@@ -73,6 +74,7 @@ private:
     void ShowErrorBox(const std::string& text);
 
     std::unique_ptr<QApplication> FOwnQtApplication;
+    std::thread FFontWarmUp;
     std::unique_ptr<TTimerService> FTimers;
     TManualTimerService* FManualClock = nullptr;
     TForm* FMainForm = nullptr;
