@@ -1,7 +1,30 @@
 #include "skin/controls/skin_control.h"
 
+#include "pictures/bitmap.h"
+#include "skin/bs_utils.h"
 #include "toolkit/canvas.h"
 #include "toolkit/pixel_buffer.h"
+
+#include <algorithm>
+
+TbsCopyList TileCopies(const TRect& source, int width, int height) {
+    TbsCopyList copies;
+    int cw = source.Width(), ch = source.Height();
+    if (cw < 1 || ch < 1 || width < 1 || height < 1) return copies;
+    for (int x = 0; x < width; x += cw)
+        for (int y = 0; y < height; y += ch) {
+            int w = std::min(cw, width - x), h = std::min(ch, height - y);
+            copies.push_back({Bounds(source.Left, source.Top, w, h), Bounds(x, y, w, h)});
+        }
+    return copies;
+}
+
+void CopyUnscaled(TCanvas& canvas, const TRect& dest, const TBitmap& picture, const TRect& source) {
+    int w = std::min(source.Width(), dest.Width());
+    int h = std::min(source.Height(), dest.Height());
+    if (w < 1 || h < 1) return;
+    canvas.CopyRect(Bounds(dest.Left, dest.Top, w, h), picture.PixelBuffer(), Bounds(source.Left, source.Top, w, h));
+}
 
 TbsSkinControl::TbsSkinControl(TComponent* owner) : TCustomControl(owner) {}
 
@@ -218,9 +241,76 @@ void TbsSkinCustomControl::DrawDefault(TPixelBuffer& bitmap) {
     canvas.FillRect(Rect(0, 0, bitmap.Width(), bitmap.Height()));
 }
 
-void TbsSkinCustomControl::DrawSkin(TPixelBuffer&) {
-    // No skin image is drawn yet: a skinned control looks like one whose picture is
-    // missing.
+TbsStretchGeometry TbsSkinCustomControl::SizedGeometry() const {
+    const TbsSkinGeometry& g = FGeometry;
+    TbsStretchGeometry s;
+    s.LT = g.LeftTopPoint;
+    s.RT = g.RightTopPoint;
+    s.LB = g.LeftBottomPoint;
+    s.RB = g.RightBottomPoint;
+    s.CR = g.ClientRect;
+    s.NLT = g.NewLeftTopPoint;
+    s.NRT = g.NewRightTopPoint;
+    s.NLB = g.NewLeftBottomPoint;
+    s.NRB = g.NewRightBottomPoint;
+    s.NCR = g.NewClientRect;
+    s.Width = Width();
+    s.Height = Height();
+    return s;
 }
 
-void TbsSkinCustomControl::UpdateSkinRegion() {}
+void TbsSkinCustomControl::BuildSkinImage(TBitmap& image) {
+    const TbsSkinGeometry& g = FGeometry;
+    if (!FSkinPicture) return;
+    const TBitmap& picture = *FSkinPicture;
+    switch (g.StretchMode) {
+    case 0:
+        image.SetSize(g.SkinRect.Width(), g.SkinRect.Height());
+        image.Canvas().CopyRect(Rect(0, 0, image.Width(), image.Height()), picture.PixelBuffer(), g.SkinRect);
+        image.Canvas().Flush();
+        break;
+    case 1: BuildNinePatch(SizedGeometry(), g.SkinRect, picture, image, true); break;
+    case 2:
+        BuildHStrip(g.LeftTopPoint.X, g.SkinRect.Width() - g.RightTopPoint.X, image, Width(), g.SkinRect, picture);
+        break;
+    case 3:
+        BuildVStrip(g.LeftTopPoint.Y, g.SkinRect.Height() - g.LeftBottomPoint.Y, image, Height(), g.SkinRect,
+                    picture);
+        break;
+    default: break;
+    }
+}
+
+void TbsSkinCustomControl::DrawSkin(TPixelBuffer& bitmap) {
+    TBitmap image;
+    BuildSkinImage(image);
+    if (!image.Empty()) bitmap.Canvas().Draw(0, 0, image.PixelBuffer());
+}
+
+void TbsSkinCustomControl::UpdateSkinRegion() {
+    if (!FSkinMask || SkinIndex() == -1) {
+        if (WindowRegion()) SetWindowRegion(std::nullopt);
+        return;
+    }
+    const TbsSkinGeometry& g = FGeometry;
+    TbsStretchGeometry sized = SizedGeometry();
+    std::optional<TRegion> region;
+    switch (g.StretchMode) {
+    case 0: region = RegionFromMask(*FSkinMask); break;
+    case 1: region = BuildSkinRegion(sized, *FSkinMask); break;
+    case 2: // only the right-hand points move
+        sized = StretchGeometry(g.LeftTopPoint, g.RightTopPoint, g.LeftBottomPoint, g.RightBottomPoint, g.ClientRect,
+                                g.SkinRect.Width(), g.SkinRect.Height(), Width(), g.SkinRect.Height());
+        sized.Height = Height();
+        region = BuildSkinRegion(sized, *FSkinMask);
+        break;
+    case 3: // only the bottom points move
+        sized = StretchGeometry(g.LeftTopPoint, g.RightTopPoint, g.LeftBottomPoint, g.RightBottomPoint, g.ClientRect,
+                                g.SkinRect.Width(), g.SkinRect.Height(), g.SkinRect.Width(), Height());
+        sized.Width = Width();
+        region = BuildSkinRegion(sized, *FSkinMask);
+        break;
+    default: break;
+    }
+    SetWindowRegion(std::move(region));
+}

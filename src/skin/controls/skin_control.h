@@ -4,6 +4,7 @@
 // takes on the skin's sizes only when a loaded skin is assigned to it. Each paint is
 // composed off screen at the control's size and drawn in one go.
 
+#include "skin/bs_utils.h"
 #include "skin/skin_data.h"
 #include "toolkit/font.h"
 #include "toolkit/win_control.h"
@@ -11,7 +12,16 @@
 #include <string>
 
 class TBitmap;
+class TCanvas;
 class TPixelBuffer;
+
+// Copies of the source rect laid edge to edge from (0, 0) over width x height, each
+// cut at the right and bottom edges; nothing for an empty source.
+TbsCopyList TileCopies(const TRect& source, int width, int height);
+
+// Copies a rect of a skin picture one to one to the top-left of dest, cut at dest's
+// right and bottom edges.
+void CopyUnscaled(TCanvas& canvas, const TRect& dest, const TBitmap& picture, const TRect& source);
 
 class TbsSkinControl : public TCustomControl {
 public:
@@ -98,6 +108,11 @@ public:
 protected:
     // Shapes the window after the skin's mask; an unskinned control keeps its rectangle.
     void UpdateSkinRegion();
+    // The skin image for the control's size, by the stretch mode; nothing without a
+    // picture or an image.
+    void BuildSkinImage(TBitmap& image);
+    // The anchors as last fitted to the control's size.
+    TbsStretchGeometry SizedGeometry() const;
 
     TbsSkinGeometry FGeometry;
 

@@ -1,5 +1,7 @@
 #include "skin/controls/skin_controls_classes.h"
 
+#include "pictures/bitmap.h"
+#include "platform/stream.h"
 #include "skin/controls/skin_list_box.h"
 #include "skin/controls/skin_scroll_box.h"
 #include "skin/skin_classes.h"
@@ -56,6 +58,27 @@ void RegisterSkinControlsClasses() {
         .Integer("ImageIndex", [](List& c, int v) { c.SetImageIndex(v); })
         .Boolean("CaptionMode", [](List& c, bool v) { c.SetCaptionMode(v); })
         .Integer("DefaultCaptionHeight", [](List& c, int v) { c.SetDefaultCaptionHeight(v); })
+        .String("DefaultCaptionFont.Name", [](List& c, const std::string& v) { c.DefaultCaptionFont().SetName(v); })
+        .Integer("DefaultCaptionFont.Height", [](List& c, int v) { c.DefaultCaptionFont().SetHeight(v); })
+        .Color("DefaultCaptionFont.Color", [](List& c, TColor v) { c.DefaultCaptionFont().SetColor(v); })
+        .Integer("DefaultCaptionFont.Charset", [](List& c, int v) { c.DefaultCaptionFont().SetCharset(v); })
+        .Set("DefaultCaptionFont.Style", FontStyleIdents(),
+             [](List& c, int v) { c.DefaultCaptionFont().SetStyle(TFontStyles(v)); })
+        .Enum("Alignment", {{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}},
+              [](List& c, int v) { c.SetAlignment(TAlignment(v)); })
+        // A BMP file, as file("glyph.bmp") gives it.
+        .Binary("Glyph.Data",
+                [](List& c, const std::vector<std::uint8_t>& bytes) {
+                    TMemoryStream stream(bytes);
+                    TBitmap glyph;
+                    glyph.LoadFromStream(stream);
+                    c.SetGlyph(glyph);
+                })
+        .Integer("NumGlyphs", [](List& c, int v) { c.SetNumGlyphs(v); })
+        .Integer("Spacing", [](List& c, int v) { c.SetSpacing(v); })
+        .Handler("OnUpButtonClick", &List::OnUpButtonClick)
+        .Handler("OnDownButtonClick", &List::OnDownButtonClick)
+        .Handler("OnCheckButtonClick", &List::OnCheckButtonClick)
         .Integer("DefaultItemHeight", [](List& c, int v) { c.SetDefaultItemHeight(v); })
         .Lines("Items.Strings",
                [](List& c, const std::vector<std::string>& v) {

@@ -1,5 +1,6 @@
 #include "skin/controls/skin_list_box.h"
 
+#include "pictures/bitmap.h"
 #include "skin/bs_utils.h"
 #include "toolkit/canvas.h"
 #include "toolkit/pixel_buffer.h"
@@ -133,7 +134,10 @@ void TbsListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
 
 void TbsListBox::EraseList(TCanvas& canvas) {
     FOuterListBox->ResolveSkin();
-    if (FOuterListBox->Skinned()) return; // no skin client image is tiled yet
+    if (FOuterListBox->Skinned()) {
+        FOuterListBox->TileSkinClient(canvas, ClientRect());
+        return;
+    }
     canvas.Brush() = {clWindow, bsSolid};
     canvas.FillRect(ClientRect());
 }
@@ -153,9 +157,12 @@ void TbsListBox::PaintList(TCanvas& canvas) {
         }
         if (bottom < height) {
             FOuterListBox->ResolveSkin();
-            if (!FOuterListBox->Skinned()) {
+            TRect rest = Rect(0, bottom, ClientWidth(), height);
+            if (FOuterListBox->Skinned()) {
+                FOuterListBox->TileSkinClient(canvas, rest);
+            } else {
                 canvas.Brush() = {clWindow, bsSolid};
-                canvas.FillRect(Rect(0, bottom, ClientWidth(), height));
+                canvas.FillRect(rest);
             }
         }
     } else {
@@ -222,6 +229,12 @@ TbsSkinCustomListBox::TbsSkinCustomListBox(TComponent* owner) : TbsSkinCustomCon
     SetFont(font);
     SetSkinDataName("listbox");
     SetBounds(Left(), Top(), 120, 120);
+    FDefaultCaptionFont.SetName("Arial");
+    FDefaultCaptionFont.SetHeight(14);
+    FDefaultCaptionFont.OnChange = [this](TFont&) {
+        if (!Skinned() && FCaptionMode) Invalidate();
+    };
+    FGlyph = std::make_unique<TBitmap>();
     FListBox = new TbsListBox(this);
     FListBox->SetOuterListBox(this);
     FListBox->SetItemHeight(FDefaultItemHeight);
@@ -238,6 +251,8 @@ TbsSkinCustomListBox::~TbsSkinCustomListBox() {
         FListBox = nullptr;
         delete list;
     }
+    KillTimer(1);
+    FDefaultCaptionFont.OnChange = nullptr;
 }
 
 void TbsSkinCustomListBox::CreateParams(TCreateParams& params) {
@@ -305,22 +320,6 @@ int TbsSkinCustomListBox::ListBoxTabOrder() const { return FListBox->TabOrder();
 void TbsSkinCustomListBox::SetListBoxTabOrder(int value) { FListBox->SetTabOrder(value); }
 bool TbsSkinCustomListBox::ListBoxTabStop() const { return FListBox->TabStop(); }
 void TbsSkinCustomListBox::SetListBoxTabStop(bool value) { FListBox->SetTabStop(value); }
-
-void TbsSkinCustomListBox::SetCaptionMode(bool value) {
-    FCaptionMode = value;
-    if (!Skinned()) {
-        ArrangeChildren();
-        Invalidate();
-    }
-}
-
-void TbsSkinCustomListBox::SetDefaultCaptionHeight(int value) {
-    FDefaultCaptionHeight = value;
-    if (!Skinned() && FCaptionMode) {
-        ArrangeChildren();
-        Invalidate();
-    }
-}
 
 void TbsSkinCustomListBox::SetScrollBar(TbsSkinScrollBar* bar) {
     FScrollBar = bar;
@@ -543,6 +542,7 @@ void TbsSkinCustomListBox::SetBounds(int left, int top, int width, int height) {
 
 void TbsSkinCustomListBox::WndProc(TMessage& message) {
     TbsSkinCustomControl::WndProc(message);
+    if (message.Msg == WM_TIMER && message.WParam == 1) CaptionTimerTick();
     if (message.Msg == WM_SIZE) {
         ArrangeChildren();
         SyncScrollBars();
@@ -570,13 +570,30 @@ void TbsSkinCustomListBox::ResolveSkin() {
     v.VScrollBarName = record->VScrollBarName;
     v.HScrollBarName = record->HScrollBarName;
     v.BothHScrollBarName = record->BothHScrollBarName;
+    TbsListCaptionSkin& c = FCaptionSkin;
+    c.CaptionRect = record->CaptionRect;
+    c.CaptionFontName = record->CaptionFontName;
+    c.CaptionFontStyle = record->CaptionFontStyle;
+    c.CaptionFontHeight = record->CaptionFontHeight;
+    c.CaptionFontColor = record->CaptionFontColor;
+    c.ButtonRects[cbUpButton] = record->UpButtonRect;
+    c.ButtonRects[cbDownButton] = record->DownButtonRect;
+    c.ButtonRects[cbCheckButton] = record->CheckButtonRect;
+    c.ActiveButtonRects[cbUpButton] = record->ActiveUpButtonRect;
+    c.ActiveButtonRects[cbDownButton] = record->ActiveDownButtonRect;
+    c.ActiveButtonRects[cbCheckButton] = record->ActiveCheckButtonRect;
+    const TRect down[3] = {record->DownUpButtonRect, record->DownDownButtonRect, record->DownCheckButtonRect};
+    for (int b : {cbUpButton, cbDownButton, cbCheckButton})
+        c.DownButtonRects[b] = IsNullRect(down[b]) ? c.ActiveButtonRects[b] : down[b];
 }
 
 void TbsSkinCustomListBox::DrawDefault(TPixelBuffer& bitmap) {
     TbsSkinCustomControl::DrawDefault(bitmap);
+    if (FCaptionMode) CalcCaptionButtons();
     TCanvas& canvas = bitmap.Canvas();
     canvas.Brush() = {clBtnShadow, bsSolid};
     canvas.FrameRect(Rect(0, 0, bitmap.Width(), bitmap.Height()));
+    if (FCaptionMode) DrawPlainCaption(canvas);
 }
 
 void TbsSkinCustomListBox::DrawSkin(TPixelBuffer& bitmap) {
@@ -584,6 +601,9 @@ void TbsSkinCustomListBox::DrawSkin(TPixelBuffer& bitmap) {
     FListClientRect = FGeometry.ClientRect;
     FListClientRect.Right += Width() - FGeometry.SkinRect.Width();
     FListClientRect.Bottom += Height() - FGeometry.SkinRect.Height();
+    if (!FCaptionMode) return;
+    CalcCaptionButtons();
+    DrawSkinCaption(bitmap.Canvas());
 }
 
 void TbsSkinCustomListBox::ApplySkin() {
@@ -664,9 +684,43 @@ void TbsSkinCustomListBox::DrawPlainItem(TCanvas& canvas, int index, const TRect
     canvas.Draw(rect.Left, rect.Top, bitmap);
 }
 
-void TbsSkinCustomListBox::DrawSkinItem(TCanvas&, int, const TRect&, TOwnerDrawState) {
-    // No skinned items are drawn yet: the erased background stays, as with a skin
-    // that has no picture.
+void TbsSkinCustomListBox::DrawSkinItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state) {
+    if (!SkinPicture() || index < 0 || index >= FListBox->Count()) return;
+    const TbsListBoxSkinValues& v = FListSkin;
+    int width = rect.Width();
+    // As tall as the skin's item, whatever the list's item height: a taller picture
+    // reaches into the next row, which covers it when painted.
+    int height = v.ItemRect.Height();
+    TRect source = state & odFocused ? v.FocusItemRect : state & odSelected ? v.ActiveItemRect : v.ItemRect;
+    TBitmap image;
+    BuildHStrip(v.ItemLeftOffset, v.ItemRightOffset, image, width, source, *SkinPicture());
+    image.SetSize(width, height);
+    TRect textRect = v.ItemTextRect;
+    textRect.Right += width - v.ItemRect.Width();
+    TCanvas& item = image.Canvas();
+    item.Font().SetName(v.FontName);
+    item.Font().SetStyle(v.FontStyle);
+    item.Font().SetHeight(v.FontHeight);
+    item.Font().SetColor(state & odFocused ? v.FocusFontColor : state & odSelected ? v.ActiveFontColor : v.FontColor);
+    item.Brush().Style = bsClear;
+    if (OnDrawItem)
+        OnDrawItem(item, index, width, height, textRect, state);
+    else
+        DrawItemContent(item, index, textRect);
+    item.Flush();
+    canvas.Draw(rect.Left, rect.Top, image.PixelBuffer());
+}
+
+void TbsSkinCustomListBox::TileSkinClient(TCanvas& canvas, const TRect& area) {
+    if (!SkinPicture() || IsNullRect(area)) return;
+    const TbsSkinGeometry& g = FGeometry;
+    TRect source = OffsetRect(g.ClientRect, g.SkinRect.Left, g.SkinRect.Top);
+    TBitmap image;
+    image.SetSize(area.Width(), area.Height());
+    for (const TbsCopy& copy : TileCopies(source, area.Width(), area.Height()))
+        image.Canvas().CopyRect(copy.Dest, SkinPicture()->PixelBuffer(), copy.Source);
+    image.Canvas().Flush();
+    canvas.Draw(area.Left, area.Top, image.PixelBuffer());
 }
 
 void TbsSkinCustomListBox::DrawItemContent(TCanvas& canvas, int index, const TRect& textRect) {

@@ -5,9 +5,14 @@
 // sender.
 
 #include "skin/controls/skin_control.h"
+#include "skin/controls/skin_list_caption.h"
 #include "skin/controls/skin_scroll_bar.h"
 #include "toolkit/image_list.h"
 #include "toolkit/list_box.h"
+
+#include <memory>
+
+class TBitmap;
 
 class TbsSkinCustomListBox;
 
@@ -138,11 +143,39 @@ public:
     bool ListBoxTabStop() const;
     void SetListBoxTabStop(bool value);
 
-    // The band above the items; its look and buttons are drawn elsewhere.
+    // The caption band above the items: the Caption with an optional glyph, and up,
+    // down and check buttons that move the current item (repeating while held) or
+    // call the application.
     bool CaptionMode() const { return FCaptionMode; }
     void SetCaptionMode(bool value);
     int DefaultCaptionHeight() const { return FDefaultCaptionHeight; }
     void SetDefaultCaptionHeight(int value);
+    TFont& DefaultCaptionFont() { return FDefaultCaptionFont; }
+    void SetDefaultCaptionFont(const TFont& font);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment value);
+    // Frames side by side; the second one is shown while disabled when there are two.
+    TBitmap& Glyph() { return *FGlyph; }
+    void SetGlyph(const TBitmap& glyph);
+    int NumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(int value);
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int value);
+    const TbsCaptionButtonRects& CaptionButtons() const { return FCaptionButtons; }
+    bool CaptionButtonMouseIn(int button) const { return FCaptionButtonState[button].MouseIn; }
+    bool CaptionButtonDown(int button) const { return FCaptionButtonState[button].Down; }
+    int HotCaptionButton() const { return FHotCaptionButton; }
+    int PressedCaptionButton() const { return FPressedCaptionButton; }
+    int CaptionRepeatMode() const { return FCaptionRepeatMode; }
+    const TbsListCaptionSkin& CaptionSkin() const { return FCaptionSkin; }
+    // The buttons' rects for the current size and look.
+    void CalcCaptionButtons();
+    void TrackCaptionButtons(int x, int y);
+
+    // Replace the caption buttons' default actions.
+    TNotifyEvent OnUpButtonClick;
+    TNotifyEvent OnDownButtonClick;
+    TNotifyEvent OnCheckButtonClick;
 
     // A plain reference: the list treats whatever bar it holds as its own, places and
     // ranges it and destroys it once nothing needs scrolling.
@@ -201,14 +234,34 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void TextChanged() override;
 
 private:
     friend class TbsListBox;
+    struct TCaptionButtonState {
+        bool MouseIn = false;
+        bool Down = false;
+    };
+    void DrawPlainCaption(TCanvas& canvas);
+    void DrawSkinCaption(TCanvas& canvas);
+    void DrawCaptionContent(TCanvas& canvas, const TRect& rect, bool skinned);
+    void DrawPlainCaptionButton(TCanvas& canvas, int button);
+    void DrawSkinCaptionButton(TCanvas& canvas, int button);
+    void CaptionTimerTick();
+    void StopCaptionRepeat();
+    TNotifyEvent& CaptionButtonEvent(int button);
     // One item at its rectangle of the inner list's canvas, by the look in force.
     void PaintItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state);
     void DrawPlainItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state);
     void DrawSkinItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state);
     void DrawItemContent(TCanvas& canvas, int index, const TRect& textRect);
+    // The skin's client image repeated over an area of the inner list.
+    void TileSkinClient(TCanvas& canvas, const TRect& area);
     void ScrollBarChanged();
     void ExtentScrollBarChanged();
     bool Skinned() const { return SkinIndex() != -1; }
@@ -223,6 +276,19 @@ private:
     int FDefaultItemHeight = 20;
     bool FCaptionMode = false;
     int FDefaultCaptionHeight = 20;
+    TFont FDefaultCaptionFont;
+    TAlignment FAlignment = taLeftJustify;
+    std::unique_ptr<TBitmap> FGlyph;
+    int FNumGlyphs = 1;
+    int FSpacing = 2;
+    TbsCaptionButtonRects FCaptionButtons;
+    TCaptionButtonState FCaptionButtonState[3];
+    int FHotCaptionButton = -1;
+    int FOldHotCaptionButton = -1;
+    int FPressedCaptionButton = -1;
+    int FCaptionRepeatMode = crmNone;
+    bool FCaptionFirstTick = false;
+    TbsListCaptionSkin FCaptionSkin;
     bool FApplyingSkin = false;
     TRect FListClientRect;
     TRect FListRect;

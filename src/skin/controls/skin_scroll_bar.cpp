@@ -1,5 +1,6 @@
 #include "skin/controls/skin_scroll_bar.h"
 
+#include "pictures/bitmap.h"
 #include "skin/bs_utils.h"
 #include "toolkit/canvas.h"
 #include "toolkit/pixel_buffer.h"
@@ -247,11 +248,7 @@ void TbsSkinScrollBar::DrawPlainPart(TCanvas& canvas, int part) {
         direction = FKind == sbVertical ? 4 : 2;
     else
         direction = FKind == sbVertical ? 3 : 1;
-    canvas.Pen().Color = clBlack;
-    for (const TbsLine& line : DrawArrowMark(inner, direction)) {
-        canvas.MoveTo(line.From.X, line.From.Y);
-        canvas.LineTo(line.To.X, line.To.Y);
-    }
+    DrawArrowMark(canvas, inner, clBlack, direction);
 }
 
 void TbsSkinScrollBar::DrawDefault(TPixelBuffer& bitmap) {
@@ -264,9 +261,54 @@ void TbsSkinScrollBar::DrawDefault(TPixelBuffer& bitmap) {
     DrawPlainPart(canvas, sbpDownButton);
 }
 
+TRect TbsSkinScrollBar::SkinButtonSource(int part) const {
+    const TPart& state = FParts[part];
+    bool up = part == sbpUpButton;
+    if (state.Down && state.MouseIn) return up ? FDownUpButtonRect : FDownDownButtonRect;
+    if (state.MouseIn) return up ? FActiveUpButtonRect : FActiveDownButtonRect;
+    return TRect{}; // the normal look is part of the skin image
+}
+
+TRect TbsSkinScrollBar::SkinThumbSource(bool glyph) const {
+    const TPart& state = FParts[sbpThumb];
+    if (state.Down || (FCanFocused && Focused())) return glyph ? FDownGlyphRect : FDownThumbRect;
+    if (state.MouseIn) return glyph ? FActiveGlyphRect : FActiveThumbRect;
+    return glyph ? FGlyphRect : FSkin.ThumbRect;
+}
+
+void TbsSkinScrollBar::DrawSkinThumb(TCanvas& canvas) {
+    const TBitmap& picture = *SkinPicture();
+    const TRect& thumb = FRects.Parts[sbpThumb];
+    TRect source = SkinThumbSource(false);
+    TBitmap image;
+    if (FPageSize != 0) {
+        if (FKind == sbHorizontal)
+            BuildHStrip(FThumbOffset1, FThumbOffset2, image, thumb.Width(), source, picture);
+        else
+            BuildVStrip(FThumbOffset1, FThumbOffset2, image, thumb.Height(), source, picture);
+    } else {
+        image.SetSize(thumb.Width(), thumb.Height());
+        CopyUnscaled(image.Canvas(), Rect(0, 0, image.Width(), image.Height()), picture, source);
+    }
+    TRect glyph = SkinThumbSource(true);
+    if (!Empty(glyph)) {
+        int x = image.Width() / 2 - glyph.Width() / 2, y = image.Height() / 2 - glyph.Height() / 2;
+        CopyUnscaled(image.Canvas(), Bounds(x, y, glyph.Width(), glyph.Height()), picture, glyph);
+    }
+    image.Canvas().Flush();
+    canvas.Draw(thumb.Left, thumb.Top, image.PixelBuffer());
+}
+
 void TbsSkinScrollBar::DrawSkin(TPixelBuffer& bitmap) {
     TbsSkinCustomControl::DrawSkin(bitmap);
     CalcRects();
+    if (!SkinPicture()) return;
+    TCanvas& canvas = bitmap.Canvas();
+    for (int part : {sbpUpButton, sbpDownButton}) {
+        TRect source = SkinButtonSource(part);
+        if (!Empty(source)) CopyUnscaled(canvas, FRects.Parts[part], *SkinPicture(), source);
+    }
+    if (Enabled()) DrawSkinThumb(canvas);
 }
 
 bool TbsSkinScrollBar::BeforeThumb(int x, int y) const {

@@ -136,6 +136,10 @@ private:
     bool BeforeThumb(int x, int y) const;
     bool BeyondThumb(int x, int y) const;
     void DrawPlainPart(TCanvas& canvas, int part);
+    // What a skinned part shows in its present state: a picture rect, empty for none.
+    TRect SkinButtonSource(int part) const;
+    TRect SkinThumbSource(bool glyph) const;
+    void DrawSkinThumb(TCanvas& canvas);
     void Changed();
 
     bool FBoth = false;

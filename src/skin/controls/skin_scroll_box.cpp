@@ -1,6 +1,8 @@
 #include "skin/controls/skin_scroll_box.h"
 
+#include "pictures/bitmap.h"
 #include "toolkit/canvas.h"
+#include "toolkit/pixel_buffer.h"
 
 #include <algorithm>
 
@@ -188,8 +190,10 @@ void TbsSkinScrollBox::WndProc(TMessage& message) {
 
 void TbsSkinScrollBox::PaintNonClient(TCanvas& canvas) {
     if (FBorderStyle == TbsSkinBorderStyle::bvNone || (SkinIndex() != -1 && FBGPictureIndex != -1)) return;
-    // No skinned frame is drawn yet.
-    if (SkinIndex() != -1) return;
+    if (SkinIndex() != -1) {
+        PaintSkinFrame(canvas);
+        return;
+    }
     TColor topLeft = clBtnShadow, bottomRight = clBtnShadow;
     if (FBorderStyle == TbsSkinBorderStyle::bvRaised) bottomRight = clBtnHighlight;
     if (FBorderStyle == TbsSkinBorderStyle::bvLowered) topLeft = clBtnHighlight;
@@ -200,4 +204,41 @@ void TbsSkinScrollBox::PaintNonClient(TCanvas& canvas) {
     canvas.Brush() = {bottomRight, bsSolid};
     canvas.FillRect(Rect(0, h - 1, w, h));
     canvas.FillRect(Rect(w - 1, 0, w, h));
+}
+
+void TbsSkinScrollBox::BuildFrame(TbsSkinFrameStrips& frame) const {
+    if (!SkinPicture()) return;
+    const TbsSkinGeometry& g = FGeometry;
+    TbsStretchGeometry sized =
+        StretchGeometry(g.LeftTopPoint, g.RightTopPoint, g.LeftBottomPoint, g.RightBottomPoint, g.ClientRect,
+                        g.SkinRect.Width(), g.SkinRect.Height(), Width(), Height());
+    BuildBorderStrips(sized, g.SkinRect, *SkinPicture(), frame.Top, frame.Bottom, frame.Left, frame.Right);
+}
+
+void TbsSkinScrollBox::PaintSkinFrame(TCanvas& canvas) {
+    TbsSkinFrameStrips frame;
+    BuildFrame(frame);
+    int top = frame.Top.Height();
+    canvas.Draw(0, 0, frame.Top.PixelBuffer());
+    canvas.Draw(0, top, frame.Left.PixelBuffer());
+    canvas.Draw(Width() - frame.Right.Width(), top, frame.Right.PixelBuffer());
+    canvas.Draw(0, Height() - frame.Bottom.Height(), frame.Bottom.PixelBuffer());
+}
+
+void TbsSkinScrollBox::DrawSkin(TPixelBuffer& bitmap) {
+    int width = ClientWidth(), height = ClientHeight();
+    if (width < 1 || height < 1 || !SkinPicture()) return;
+    TCanvas& canvas = bitmap.Canvas();
+    const std::vector<TBitmap*>& pictures = SkinData()->ActivePictures;
+    if (FBGPictureIndex >= 0 && FBGPictureIndex < int(pictures.size())) {
+        const TBitmap& background = *pictures[size_t(FBGPictureIndex)];
+        TRect whole = Rect(0, 0, background.Width(), background.Height());
+        for (const TbsCopy& copy : TileCopies(whole, width, height))
+            canvas.CopyRect(copy.Dest, background.PixelBuffer(), copy.Source);
+        return;
+    }
+    const TbsSkinGeometry& g = FGeometry;
+    TRect source = OffsetRect(g.ClientRect, g.SkinRect.Left, g.SkinRect.Top);
+    for (const TbsCopy& copy : TileCopies(source, width, height))
+        canvas.CopyRect(copy.Dest, SkinPicture()->PixelBuffer(), copy.Source);
 }

@@ -10,6 +10,13 @@
 // Scoped: panels have bevels of the same names with other values.
 enum class TbsSkinBorderStyle { bvRaised, bvLowered, bvNone, bvFrame };
 
+#include "pictures/bitmap.h"
+
+// The skinned frame's four strips for the box's present size.
+struct TbsSkinFrameStrips {
+    TBitmap Top, Bottom, Left, Right;
+};
+
 class TbsSkinScrollBox : public TbsSkinCustomControl {
 public:
     explicit TbsSkinScrollBox(TComponent* owner);
@@ -30,6 +37,8 @@ public:
 
     void ResolveSkin() override;
     void ApplySkin() override;
+    void DrawSkin(TPixelBuffer& bitmap) override;
+    void BuildFrame(TbsSkinFrameStrips& frame) const;
     void SetBounds(int left, int top, int width, int height) override;
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
@@ -41,6 +50,7 @@ protected:
     void VisibleChanged() override;
 
 private:
+    void PaintSkinFrame(TCanvas& canvas);
     void UpdateScroll(bool vertical);
     void BindBar(TbsSkinScrollBar* bar, bool vertical);
     // The lowest bottom (or rightmost edge) of the visible children, 0 without any.
