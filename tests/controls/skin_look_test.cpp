@@ -15,14 +15,6 @@
 
 namespace {
 
-TEST(SkinTiles, CopiesAreLaidEdgeToEdgeAndCutAtTheFarEdges) {
-    TbsCopyList copies = TileCopies(Rect(10, 20, 40, 30), 70, 15); // 30 x 10 tiles
-    ASSERT_EQ(copies.size(), 6u);
-    EXPECT_EQ(copies[1], (TbsCopy{Rect(10, 20, 40, 25), Rect(0, 10, 30, 15)}));
-    EXPECT_EQ(copies[5], (TbsCopy{Rect(10, 20, 20, 25), Rect(60, 10, 70, 15)}));
-    EXPECT_TRUE(TileCopies(Rect(10, 20, 10, 30), 70, 15).empty());
-}
-
 class SkinLook : public ::testing::Test {
 protected:
     void SetUp() override {
