@@ -259,6 +259,11 @@ TEST_F(SkinLook, ControlsMetByAnEmptySkinKeepTheirPlainSizesButPaintFromItLater)
     EXPECT_EQ(list->ListRect(), Rect(2, 2, 189, 384));  // the plain layout stays
     EXPECT_EQ(list->ListBox()->ItemHeight(), 20);       // and so does the item height
     EXPECT_EQ(SkinPixel(picture, 2 + 150, 2 + 10), (TPoint{187 + 10 + 140 % 39, 199 + 10})); // skinned items
+    // Its frame fits its size though it was never resized since the skin came: the
+    // corners sit at the corners ("listbox" is 67 x 64 at (115, 154)).
+    EXPECT_EQ(SkinPixel(picture, 0, 0), (TPoint{115, 154}));
+    EXPECT_EQ(SkinPixel(picture, 190, 0), (TPoint{115 + 66, 154}));
+    EXPECT_EQ(SkinPixel(picture, 190, 385), (TPoint{115 + 66, 154 + 63}));
 }
 
 } // namespace

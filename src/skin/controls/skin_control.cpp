@@ -242,7 +242,13 @@ void TbsSkinCustomControl::DrawDefault(TPixelBuffer& bitmap) {
 }
 
 TbsStretchGeometry TbsSkinCustomControl::SizedGeometry() const {
-    const TbsSkinGeometry& g = FGeometry;
+    // The anchors fitted to the size the control has now. The copy kept from the last
+    // size change is stale for a control that met its skin only after its last resize
+    // (the skin loads after the window's controls are placed), which drew its frame
+    // with anchors fitted to no size at all.
+    TbsSkinGeometry g = FGeometry;
+    int width = Width(), height = Height();
+    ::CalcSkinSize(g, width, height);
     TbsStretchGeometry s;
     s.LT = g.LeftTopPoint;
     s.RT = g.RightTopPoint;
