@@ -63,10 +63,14 @@ void TCanvas::Rectangle(const TRect& rect) {
     FBrush = saved;
 }
 
-void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
+void TCanvas::MoveTo(int x, int y) {
+    FPendingText.reset();
+    FPenPos = {x, y};
+}
 
 void TCanvas::LineTo(int x, int y) {
-    if (FPen.Style != psClear) PlotLine(FPenPos.X, FPenPos.Y, x, y);
+    TPoint from = PenPos();
+    if (FPen.Style != psClear) PlotLine(from.X, from.Y, x, y);
     FPenPos = {x, y};
 }
 
@@ -120,15 +124,24 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 }
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {
-    int width = TextWidth(text);
     QPainter& painter = Painter();
     TTextMetric metric = FontTextMetric(FFont);
     if (FBrush.Style != bsClear)
-        painter.fillRect(QRect(x, y, width, metric.Height()), ToQColor(FBrush.Color));
+        painter.fillRect(QRect(x, y, TextWidth(text), metric.Height()), ToQColor(FBrush.Color));
     painter.setFont(ToQFont(FFont));
     painter.setPen(ToQColor(FFont.Color()));
     painter.drawText(QPoint(x, y + metric.Ascent), ToQString(text));
-    FPenPos = {x + width, y};
+    // The pen ends after the text; measured only if someone asks where.
+    FPenPos = {x, y};
+    FPendingText = {std::string(text), FFont};
+}
+
+TPoint TCanvas::PenPos() const {
+    if (FPendingText) {
+        FPenPos.X += FontTextWidth(FPendingText->second, FPendingText->first);
+        FPendingText.reset();
+    }
+    return FPenPos;
 }
 
 void TCanvas::TextRect(const TRect& clip, int x, int y, std::string_view text) {
@@ -149,7 +162,7 @@ int TCanvas::TextHeight(std::string_view) { return FontTextMetric(FFont).Height(
 
 void TCanvas::CopyRect(const TRect& dest, const TPixelBuffer& source, const TRect& sourceRect) {
     if (IsRectEmpty(dest) || IsRectEmpty(sourceRect) || source.Empty()) return;
-    const QImage& image = source.Image();
+    const QImage& image = source.DrawSource();
     QPainter& painter = Painter();
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_Source);

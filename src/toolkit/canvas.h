@@ -8,6 +8,8 @@
 #include "toolkit/font.h"
 
 #include <memory>
+#include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,7 +58,7 @@ public:
     void Rectangle(const TRect& rect);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
-    TPoint PenPos() const { return FPenPos; }
+    TPoint PenPos() const;
     void DrawFocusRect(const TRect& rect);
 
     TColor Pixel(int x, int y);
@@ -101,6 +103,8 @@ private:
     TFont FFont;
     TPen FPen;
     TBrush FBrush;
-    TPoint FPenPos;
+    mutable TPoint FPenPos;
+    // The text last written, until the pen's place after it is asked for.
+    mutable std::optional<std::pair<std::string, TFont>> FPendingText;
     int FSaveDepth = 0;
 };

@@ -161,6 +161,8 @@ protected:
     virtual void BoundsChanged() {}
 
     void SetControlState(TControlState state) { FControlState = state; }
+    // Switches auto-sizing without sizing now.
+    void StoreAutoSize(bool value) { FAutoSize = value; }
     void ApplyParentFont();
 
     // Field-level bounds update without side effects, for subclasses that move

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <map>
 #include <tuple>
+#include <unordered_map>
 
 namespace {
 
@@ -68,7 +69,19 @@ int FontPixelSize(const TFont& font) {
 TTextMetric FontTextMetric(const TFont& font) { return MetricAt(ToQFont(font)); }
 
 int FontTextWidth(const TFont& font, std::string_view cp1251Text) {
-    return QFontMetrics(ToQFont(font)).horizontalAdvance(ToQString(cp1251Text));
+    // Lists measure the same few texts in the same few fonts at every paint.
+    static std::unordered_map<std::string, int> widths;
+    std::string key = font.Name();
+    key += '\0';
+    key += std::to_string(font.Height());
+    key += char('0' + font.Style());
+    key += '\0';
+    key += cp1251Text;
+    if (auto found = widths.find(key); found != widths.end()) return found->second;
+    int width = QFontMetrics(ToQFont(font)).horizontalAdvance(ToQString(cp1251Text));
+    if (widths.size() >= 8192) widths.clear();
+    widths.emplace(std::move(key), width);
+    return width;
 }
 
 int FontAverageCharWidth(const TFont& font) { return QFontMetrics(ToQFont(font)).averageCharWidth(); }

@@ -10,7 +10,9 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
     SetControlStyle(ControlStyle() | csOpaque);
     SetParentColor(true);
     StoreBounds(0, 0, 65, 17);
-    SetAutoSize(true);
+    // Sized to its text once it has one (a change of text or font, or the end of
+    // loading), not here: measuring needs the fonts, which may still be loading.
+    StoreAutoSize(true);
 }
 
 TTextLayoutOptions TLabel::LayoutOptions(int width) const {
@@ -125,8 +127,8 @@ void TLabel::Paint() {
                 canvas.FillRect(Rect(ux, y + metric.Ascent + 1, ux + uw, y + metric.Ascent + 2));
                 canvas.Brush().Style = bsClear;
             }
-            penX += canvas.TextWidth(piece);
-            if (i < line.Text.size()) penX = x + ((penX - x) / tabWidth + 1) * tabWidth;
+            // Only a tab needs to know where the piece ended.
+            if (i < line.Text.size()) penX = x + ((penX + canvas.TextWidth(piece) - x) / tabWidth + 1) * tabWidth;
             start = i + 1;
         }
         y += lineHeight;

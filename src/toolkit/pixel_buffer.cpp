@@ -80,6 +80,7 @@ void TPixelBuffer::EndPainting() const {
 }
 
 void TPixelBuffer::Allocate(int width, int height, TPixelFormat format) {
+    ++FGeneration;
     EndPainting();
     FFormat = format;
     if (width <= 0 || height <= 0) {
@@ -94,6 +95,7 @@ void TPixelBuffer::Allocate(int width, int height, TPixelFormat format) {
 }
 
 void TPixelBuffer::SetSize(int width, int height) {
+    ++FGeneration;
     if (width == Width() && height == Height()) return;
     EndPainting();
     QImage old = std::move(*FImage);
@@ -107,6 +109,7 @@ void TPixelBuffer::SetSize(int width, int height) {
 }
 
 void TPixelBuffer::SetPixelFormat(TPixelFormat format) {
+    ++FGeneration;
     if (format == FFormat) return;
     EndPainting();
     TPixelFormat old = FFormat;
@@ -125,11 +128,13 @@ void TPixelBuffer::SetPixelFormat(TPixelFormat format) {
 }
 
 void TPixelBuffer::Clear() {
+    ++FGeneration;
     EndPainting();
     *FImage = QImage();
 }
 
 void TPixelBuffer::Assign(const TPixelBuffer& source) {
+    ++FGeneration;
     if (&source == this) return;
     EndPainting();
     source.EndPainting();
@@ -141,6 +146,8 @@ void TPixelBuffer::Swap(TPixelBuffer& other) {
     if (&other == this) return;
     EndPainting();
     other.EndPainting();
+    ++FGeneration;
+    ++other.FGeneration;
     std::swap(FFormat, other.FFormat);
     FImage->swap(*other.FImage);
 }
@@ -152,6 +159,7 @@ std::vector<TColor> TPixelBuffer::Palette() const {
 }
 
 void TPixelBuffer::SetPalette(const std::vector<TColor>& colors) {
+    ++FGeneration;
     EndPainting();
     QList<QRgb> table;
     for (TColor color : colors) table.push_back(ToQRgb(color));
@@ -159,6 +167,7 @@ void TPixelBuffer::SetPalette(const std::vector<TColor>& colors) {
 }
 
 std::uint8_t* TPixelBuffer::ScanLine(int row) {
+    ++FGeneration;
     EndPainting();
     return FImage->scanLine(row);
 }
@@ -177,6 +186,7 @@ TColor TPixelBuffer::Pixel(int x, int y) const {
 }
 
 void TPixelBuffer::SetPixel(int x, int y, TColor color) {
+    ++FGeneration;
     if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
     EndPainting();
     if (IsIndexed(FFormat)) SetPixelFormat(pf32bit);
@@ -189,8 +199,20 @@ TCanvas& TPixelBuffer::Canvas() {
 }
 
 QImage& TPixelBuffer::PaintTarget() {
+    ++FGeneration;
     if (IsIndexed(FFormat)) SetPixelFormat(pf32bit);
     return *FImage;
+}
+
+const QImage& TPixelBuffer::DrawSource() const {
+    EndPainting();
+    if (FImage->format() == QImage::Format_RGB32) return *FImage;
+    // Other formats would be converted at every copy; once is enough until they change.
+    if (FDrawCacheGeneration != FGeneration || FDrawCache.isNull() != FImage->isNull()) {
+        FDrawCache = FImage->convertToFormat(QImage::Format_RGB32);
+        FDrawCacheGeneration = FGeneration;
+    }
+    return FDrawCache;
 }
 
 const QImage& TPixelBuffer::Image() const {

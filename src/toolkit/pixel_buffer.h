@@ -6,11 +6,12 @@
 
 #include "platform/basic_types.h"
 
+#include <QImage>
+
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-class QImage;
 class TCanvas;
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
@@ -56,6 +57,8 @@ public:
     // The pixels for the toolkit's own drawing code; painting on them must go
     // through Canvas().
     const QImage& Image() const;
+    // The pixels in the screen's format, as copies read them.
+    const QImage& DrawSource() const;
 
 private:
     friend class TCanvas;
@@ -65,5 +68,9 @@ private:
 
     TPixelFormat FFormat = pfDevice;
     std::unique_ptr<QImage> FImage;
+    // Counts changes to the pixels, so the converted copy knows when it is stale.
+    std::uint64_t FGeneration = 0;
+    mutable QImage FDrawCache;
+    mutable std::uint64_t FDrawCacheGeneration = ~std::uint64_t(0);
     mutable std::unique_ptr<TCanvas> FCanvas;
 };
