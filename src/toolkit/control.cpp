@@ -241,21 +241,13 @@ void TControl::HandleMouseMessage(TMessage& message) {
 }
 
 void TControl::WndProc(TMessage& message) {
-    switch (message.Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_MOUSEMOVE:
+    if (IsMouseMessage(message.Msg)) {
         if (!FEnabled && message.Msg != WM_MOUSEMOVE) return;
         HandleMouseMessage(message);
         DefaultHandler(message);
         return;
+    }
+    switch (message.Msg) {
     case CM_MOUSEENTER:
         MouseEnter();
         return;

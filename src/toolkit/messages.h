@@ -90,6 +90,8 @@ inline constexpr int DLGC_WANTTAB = 0x0002;
 inline constexpr int DLGC_WANTALLKEYS = 0x0004;
 inline constexpr int DLGC_WANTCHARS = 0x0080;
 
+inline bool IsMouseMessage(unsigned msg) { return msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK; }
+
 // Packing of pointer coordinates into LParam, signed 16 bits each.
 inline std::intptr_t MakeLParam(int low, int high) {
     return std::intptr_t(std::uint32_t(std::uint16_t(low)) | (std::uint32_t(std::uint16_t(high)) << 16));

@@ -450,19 +450,11 @@ void TWinControl::TrackMouseOver(TControl* control) {
 }
 
 void TWinControl::WndProc(TMessage& message) {
-    switch (message.Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_MOUSEMOVE:
+    if (IsMouseMessage(message.Msg)) {
         DispatchMouse(message);
         return;
+    }
+    switch (message.Msg) {
     case CM_MOUSELEAVE:
         TrackMouseOver(nullptr);
         TControl::WndProc(message);

@@ -1,39 +1,12 @@
 // vitrina-kit catalogue, run as a disc author would run it.
 
-#include "support/scratch_folder.h"
+#include "support/kit_runner.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
-
 namespace {
 
-struct TRun {
-    int Status = -1;
-    std::string Out;
-    std::string Err;
-};
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-TRun Kit(const TScratchFolder& scratch, const std::string& args) {
-    std::string command = std::string("'") + VITRINA_KIT + "' " + args + " >'" + (scratch / "out") +
-                          "' 2>'" + (scratch / "err") + "'";
-    TRun run;
-    int status = std::system(command.c_str());
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.Out = Slurp(scratch / "out");
-    run.Err = Slurp(scratch / "err");
-    return run;
-}
+TKitRun Kit(const TScratchFolder& scratch, const std::string& args) { return RunKit(scratch, "" + args); }
 
 TEST(KitCatalogue, PrintsRecordsAndCategoriesAsUtf8Json) {
     TScratchFolder disc;
@@ -41,7 +14,7 @@ TEST(KitCatalogue, PrintsRecordsAndCategoriesAsUtf8Json) {
                "\xc8\xe3\xf0\xfb@\xd2\xe5\xf2\xf0\xe8\xf1@tetris@@@\xc1\xeb\xee\xea\xe8\r\n"
                "Apps@Say \"hi\"@a\\b@x@y@tab\there\x01\n"
                "apps@zip@z\n");
-    TRun run = Kit(disc, "catalogue '" + disc.Path() + "'");
+    TKitRun run = Kit(disc, "catalogue '" + disc.Path() + "'");
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Err, "");
     EXPECT_EQ(
@@ -72,12 +45,12 @@ TEST(KitCatalogue, ReadsTheCurrentFolderByDefault) {
     std::string command =
         "cd '" + disc.Path() + "' && '" + VITRINA_KIT + "' catalogue >'" + (disc / "out") + "'";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(Slurp(disc / "out"), "{\"lines\": 0,\n \"records\": [],\n \"categories\": []}\n");
+    EXPECT_EQ(ReadWholeFile(disc / "out"), "{\"lines\": 0,\n \"records\": [],\n \"categories\": []}\n");
 }
 
 TEST(KitCatalogue, FailuresReadAsTheErrorReportAndExitOne) {
     TScratchFolder disc;
-    TRun run = Kit(disc, "catalogue '" + disc.Path() + "'");
+    TKitRun run = Kit(disc, "catalogue '" + disc.Path() + "'");
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Out, "");
     EXPECT_EQ(run.Err, "Invalid filename.\n");

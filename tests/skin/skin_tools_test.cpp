@@ -7,6 +7,7 @@
 #include "skin/skin_classes.h"
 #include "skin/skin_data.h"
 #include "skin/stored_skin.h"
+#include "support/kit_runner.h"
 #include "support/test_application.h"
 #include "toolkit/form.h"
 #include "toolkit/form_reader.h"
@@ -23,25 +24,7 @@ using ::testing::HasSubstr;
 
 namespace {
 
-struct TRun {
-    int Status = -1;
-    std::string Out, Err;
-};
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-TRun KitSkin(const TScratchFolder& scratch, const std::string& args) {
-    std::string command = std::string("'") + VITRINA_KIT + "' skin " + args + " >'" +
-                          (scratch / "out") + "' 2>'" + (scratch / "err") + "'";
-    int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(scratch / "out"),
-            Slurp(scratch / "err")};
-}
+TKitRun KitSkin(const TScratchFolder& scratch, const std::string& args) { return RunKit(scratch, "skin " + args); }
 
 std::size_t Count(const std::string& text, const std::string& what) {
     std::size_t n = 0;
@@ -52,7 +35,7 @@ std::size_t Count(const std::string& text, const std::string& what) {
 
 TEST(KitSkin, DumpsEveryRecordAndPictureOfASkinFolder) {
     TScratchFolder scratch;
-    TRun run = KitSkin(scratch, "--ini '" + OurSkinFolder(scratch) + "'");
+    TKitRun run = KitSkin(scratch, "--ini '" + OurSkinFolder(scratch) + "'");
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Err, "");
     const std::string& json = run.Out;
@@ -71,7 +54,7 @@ TEST(KitSkin, DumpsEveryRecordAndPictureOfASkinFolder) {
 
 TEST(KitSkin, ReportsWhatItCannotRead) {
     TScratchFolder scratch;
-    TRun run = KitSkin(scratch, "--ini '" + (scratch / "none.ini") + "'");
+    TKitRun run = KitSkin(scratch, "--ini '" + (scratch / "none.ini") + "'");
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Out, "");
     EXPECT_THAT(run.Err, HasSubstr("Cannot open file"));
