@@ -294,16 +294,6 @@ TPoint TControl::ScreenToClient(TPoint point) const {
     return {point.X - origin.X, point.Y - origin.Y};
 }
 
-TPoint TControl::ClientToAncestor(TPoint point, const TWinControl* ancestor) const {
-    const TControl* control = this;
-    while (control && control != ancestor) {
-        point.X += control->FLeft;
-        point.Y += control->FTop;
-        control = control->FParent;
-    }
-    return point;
-}
-
 void TControl::BringToFront() {
     if (FParent) FParent->SetChildOrder(this, true);
 }

@@ -124,8 +124,6 @@ public:
     TPoint ClientOrigin() const;
     TPoint ClientToScreen(TPoint point) const;
     TPoint ScreenToClient(TPoint point) const;
-    // A point of this control's client area in the client coordinates of `ancestor`.
-    TPoint ClientToAncestor(TPoint point, const TWinControl* ancestor) const;
 
     void BringToFront();
     void SendToBack();

@@ -113,10 +113,6 @@ void TForm::VisibleChanged() {
     }
 }
 
-void TForm::SetBounds(int left, int top, int width, int height) {
-    TWinControl::SetBounds(left, top, width, height);
-}
-
 TRect TForm::ClientRect() const {
     QWidget* widget = Host();
     int frameWidth = widget->frameGeometry().width() - widget->width();
@@ -135,11 +131,6 @@ void TForm::SetClientHeight(int value) {
 }
 
 bool TForm::Active() const { return FActive; }
-
-void TForm::BringToFrontWindow() {
-    Host()->raise();
-    Host()->activateWindow();
-}
 
 void TForm::SetModalResult(TModalResult result) {
     FModalResult = result;
@@ -210,5 +201,3 @@ void TForm::Activate() {
 void TForm::Deactivate() {
     if (OnDeactivate) OnDeactivate(this);
 }
-
-void TForm::WndProc(TMessage& message) { TWinControl::WndProc(message); }

@@ -40,7 +40,6 @@ public:
     bool AutoScroll() const { return FAutoScroll; }
     void SetAutoScroll(bool value) { FAutoScroll = value; }
 
-    void SetBounds(int left, int top, int width, int height) override;
     TRect ClientRect() const override;
     void SetClientWidth(int value) override;
     void SetClientHeight(int value) override;
@@ -52,7 +51,6 @@ public:
     TModalResult ShowModal();
     bool Modal() const { return FModalLoop != nullptr; }
     bool Active() const;
-    void BringToFrontWindow();
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnActivate;
@@ -60,8 +58,6 @@ public:
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
-
-    void WndProc(TMessage& message) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;

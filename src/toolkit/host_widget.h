@@ -23,8 +23,6 @@ public:
     bool PaintPending() const { return FPaintPending; }
     // The client area's offset inside the widget (the non-client frame's top-left).
     QPoint ClientOffset() const;
-    // True while the window follows the pointer after a press on its caption area.
-    bool MovingByCaption() const { return FManualMove; }
 
     // Control under a client point, windowed children excluded: a windowless child or
     // the control itself.

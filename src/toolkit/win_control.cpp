@@ -43,12 +43,6 @@ TControl* TWinControl::Controls(int index) const {
     return FWinControls[i - FGraphicControls.size()];
 }
 
-bool TWinControl::ContainsControl(const TControl* control) const {
-    for (; control; control = control->Parent())
-        if (control == this) return true;
-    return false;
-}
-
 TControl* TWinControl::ControlAtPos(TPoint point, bool allowDisabled, bool allowWinControls) const {
     auto hit = [&](TControl* control) {
         return control->Visible() && (allowDisabled || control->Enabled()) &&
@@ -191,17 +185,12 @@ TRect TWinControl::NonClientInsets() {
                 std::max(0, Height() - client.Bottom));
 }
 
-void TWinControl::ApplyCreateParams() {}
-
 void TWinControl::CreateWnd() {
     FCreateParams = {};
     CreateParams(FCreateParams);
-    ApplyCreateParams();
     FInsets = NonClientInsets();
     for (TWinControl* child : FWinControls) child->UpdateWidgetGeometry();
 }
-
-void TWinControl::DestroyWnd() {}
 
 void TWinControl::CreateHandle() {
     if (FHandleAllocated) return;

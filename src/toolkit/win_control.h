@@ -55,7 +55,6 @@ public:
     TControl* Controls(int index) const;
     // The topmost visible child containing the point (client coordinates).
     TControl* ControlAtPos(TPoint point, bool allowDisabled, bool allowWinControls = false) const;
-    bool ContainsControl(const TControl* control) const;
 
     void SetBounds(int left, int top, int width, int height) override;
     TRect ClientRect() const override;
@@ -115,7 +114,6 @@ public:
 protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
-    virtual void DestroyWnd();
     // Non-client frame widths (left, top, right, bottom) for the current bounds.
     virtual TRect NonClientInsets();
     // The rectangle children are laid out and auto-sized in.
@@ -155,7 +153,6 @@ private:
     void SetChildOrder(TControl* control, bool toFront);
     void UpdateShowing();
     void CreateHandle();
-    void ApplyCreateParams();
     void UpdateFocusPolicy();
     void DispatchMouse(TMessage& message);
     void TrackMouseOver(TControl* control);
