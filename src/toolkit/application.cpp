@@ -39,6 +39,10 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
+    // The windows are drawn for 96 dpi and copied one to one; only a display of two,
+    // three... times that resolution scales them, by that whole factor, so a picture
+    // pixel never straddles device pixels.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Floor);
     if (!QApplication::instance()) FOwnQtApplication = std::make_unique<QApplication>(qtArgc, qtArgv);
     QApplication::setQuitOnLastWindowClosed(false);
     // Reading the system's font configuration is the slowest part of a start; it runs

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -34,6 +35,12 @@ void TCanvas::Flush() {
     FOwnPainter.reset();
     FPainter = nullptr;
     FSaveDepth = 0;
+}
+
+int TCanvas::DeviceScale() {
+    if (FTarget) return FTarget->DeviceScale();
+    const QPaintDevice* device = FPainter->device();
+    return device ? std::max(1, qRound(device->devicePixelRatio())) : 1;
 }
 
 void TCanvas::FillRect(const TRect& rect) {
@@ -166,7 +173,11 @@ void TCanvas::CopyRect(const TRect& dest, const TPixelBuffer& source, const TRec
     QPainter& painter = Painter();
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(ToQRect(dest), image, ToQRect(sourceRect));
+    // The source rectangle is in the image's own (device) pixels.
+    const int scale = source.DeviceScale();
+    QRect from(sourceRect.Left * scale, sourceRect.Top * scale, sourceRect.Width() * scale,
+               sourceRect.Height() * scale);
+    painter.drawImage(ToQRect(dest), image, from);
     painter.restore();
 }
 

@@ -52,6 +52,8 @@ public:
     TPen& Pen() { return FPen; }
     TBrush& Brush() { return FBrush; }
     void SetFont(const TFont& font) { FFont.Assign(font); }
+    // Device pixels to a pixel of what this canvas draws on (see TPixelBuffer).
+    int DeviceScale();
 
     void FillRect(const TRect& rect);
     void FrameRect(const TRect& rect);

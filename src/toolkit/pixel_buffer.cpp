@@ -62,8 +62,10 @@ TPixelBuffer::~TPixelBuffer() {
     FCanvas.reset();
 }
 
-int TPixelBuffer::Width() const { return FImage->width(); }
-int TPixelBuffer::Height() const { return FImage->height(); }
+int TPixelBuffer::Width() const { return FImage->width() / FDeviceScale; }
+int TPixelBuffer::Height() const { return FImage->height() / FDeviceScale; }
+
+void TPixelBuffer::SetDeviceScale(int scale) { FDeviceScale = std::max(1, scale); }
 
 int TPixelBuffer::BitsPerPixel() const {
     switch (FFormat) {
@@ -87,8 +89,9 @@ void TPixelBuffer::Allocate(int width, int height, TPixelFormat format) {
         *FImage = QImage();
         return;
     }
-    QImage image(width, height, QtFormat(format));
+    QImage image(width * FDeviceScale, height * FDeviceScale, QtFormat(format));
     if (image.isNull()) throw std::bad_alloc();
+    image.setDevicePixelRatio(FDeviceScale);
     if (IsIndexed(format)) image.setColorTable(DefaultColorTable(format));
     image.fill(0);
     *FImage = std::move(image);
@@ -139,6 +142,7 @@ void TPixelBuffer::Assign(const TPixelBuffer& source) {
     EndPainting();
     source.EndPainting();
     FFormat = source.FFormat;
+    FDeviceScale = source.FDeviceScale;
     *FImage = source.FImage->copy();
 }
 
@@ -149,6 +153,7 @@ void TPixelBuffer::Swap(TPixelBuffer& other) {
     ++FGeneration;
     ++other.FGeneration;
     std::swap(FFormat, other.FFormat);
+    std::swap(FDeviceScale, other.FDeviceScale);
     FImage->swap(*other.FImage);
 }
 
@@ -182,7 +187,7 @@ int TPixelBuffer::BytesPerLine() const { return int(FImage->bytesPerLine()); }
 TColor TPixelBuffer::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= Width() || y >= Height()) return clNone;
     EndPainting();
-    return FromQRgb(FImage->pixel(x, y));
+    return FromQRgb(FImage->pixel(x * FDeviceScale, y * FDeviceScale));
 }
 
 void TPixelBuffer::SetPixel(int x, int y, TColor color) {
@@ -190,7 +195,9 @@ void TPixelBuffer::SetPixel(int x, int y, TColor color) {
     if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
     EndPainting();
     if (IsIndexed(FFormat)) SetPixelFormat(pf32bit);
-    FImage->setPixel(x, y, ToQRgb(color));
+    for (int dy = 0; dy < FDeviceScale; ++dy)
+        for (int dx = 0; dx < FDeviceScale; ++dx)
+            FImage->setPixel(x * FDeviceScale + dx, y * FDeviceScale + dy, ToQRgb(color));
 }
 
 TCanvas& TPixelBuffer::Canvas() {

@@ -25,6 +25,13 @@ public:
 
     int Width() const;
     int Height() const;
+    // A buffer composed for a screen of `scale` device pixels to a pixel: drawing on its
+    // canvas lands at the screen's resolution (text stays sharp, pictures grow pixel for
+    // pixel) and copies onto that screen are one to one. Sizes, coordinates and Pixel
+    // stay in pixels; ScanLine, BytesPerLine and Image are in device pixels. Takes
+    // effect at the next Allocate or SetSize.
+    void SetDeviceScale(int scale);
+    int DeviceScale() const { return FDeviceScale; }
     bool Empty() const { return Width() <= 0 || Height() <= 0; }
     TPixelFormat PixelFormat() const { return FFormat; }
     int BitsPerPixel() const;
@@ -67,6 +74,7 @@ private:
     QImage& PaintTarget();
 
     TPixelFormat FFormat = pfDevice;
+    int FDeviceScale = 1;
     std::unique_ptr<QImage> FImage;
     // Counts changes to the pixels, so the converted copy knows when it is stale.
     std::uint64_t FGeneration = 0;

@@ -41,6 +41,7 @@ int TScreen::Height() const {
 int TScreen::PixelsPerInch() const {
     if (FPixelsPerInch == 0) {
         QScreen* screen = QGuiApplication::primaryScreen();
+        // With the windows enlarged by a whole factor, what is left of the resolution.
         FPixelsPerInch = screen ? int(screen->logicalDotsPerInchY() + 0.5) : 96;
     }
     return FPixelsPerInch;

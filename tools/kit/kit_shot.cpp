@@ -208,6 +208,10 @@ private:
         json.Raw(", \"height\": ").Raw(std::to_string(main.Height()));
         json.Raw(", \"visible\": ").Raw(main.Visible() ? "true" : "false");
         json.Raw(", \"minimized\": ").Raw(minimized ? "true" : "false").Raw("}");
+        json.Raw(", \"screen\": {\"width\": ").Raw(std::to_string(Screen->Width()));
+        json.Raw(", \"height\": ").Raw(std::to_string(Screen->Height()));
+        json.Raw(", \"pixelsPerInch\": ").Raw(std::to_string(Screen->PixelsPerInch()));
+        json.Raw(", \"scale\": ").Raw(std::to_string(qRound(main.Widget()->devicePixelRatio()))).Raw("}");
         json.Raw(", \"cursor\": ").Raw(std::to_string(Screen->Cursor()));
         json.Raw(", \"focus\": ").String(FocusName());
         json.Raw(", \"thumbFound\": ").Raw(main.ThumbFound() ? "true" : "false");

@@ -64,6 +64,7 @@ void TbsSkinControl::Paint() {
     if (Width() <= 0 || Height() <= 0) return;
     ResolveSkin();
     TPixelBuffer bitmap;
+    bitmap.SetDeviceScale(Canvas().DeviceScale());
     bitmap.Allocate(Width(), Height(), pf32bit);
     if (FSkinIndex == -1)
         DrawDefault(bitmap);

@@ -660,6 +660,7 @@ void TbsSkinCustomListBox::DrawPlainItem(TCanvas& canvas, int index, const TRect
     if (index < 0 || index >= FListBox->Count() || IsRectEmpty(rect)) return;
     int width = rect.Width(), height = rect.Height();
     TPixelBuffer bitmap;
+    bitmap.SetDeviceScale(canvas.DeviceScale());
     bitmap.Allocate(width, height, pf32bit);
     TCanvas& item = bitmap.Canvas();
     item.Font().SetName(Font().Name());
@@ -693,6 +694,7 @@ void TbsSkinCustomListBox::DrawSkinItem(TCanvas& canvas, int index, const TRect&
     int height = v.ItemRect.Height();
     TRect source = state & odFocused ? v.FocusItemRect : state & odSelected ? v.ActiveItemRect : v.ItemRect;
     TBitmap image;
+    image.PixelBuffer().SetDeviceScale(canvas.DeviceScale());
     BuildHStrip(v.ItemLeftOffset, v.ItemRightOffset, image, width, source, *SkinPicture());
     image.SetSize(width, height);
     TRect textRect = v.ItemTextRect;
