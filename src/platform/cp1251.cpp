@@ -110,42 +110,50 @@ std::string Cp1251ToUtf8(std::string_view text) {
     return out;
 }
 
+TUtf8Char DecodeUtf8Char(std::string_view text, std::size_t at) {
+    const std::size_t n = text.size();
+    unsigned char b = static_cast<unsigned char>(text[at]);
+    if (b < 0x80) return {b, 1, true};
+    int extra = b >= 0xF0 && b <= 0xF4 ? 3 : b >= 0xE0 ? 2 : b >= 0xC2 && b < 0xE0 ? 1 : -1;
+    if (extra < 0) return {0, 1, false};
+    char32_t c = b & (0x3F >> extra);
+    std::size_t j = at + 1;
+    for (; j < n && j <= at + extra; ++j) {
+        unsigned char t = static_cast<unsigned char>(text[j]);
+        if ((t & 0xC0) != 0x80) break;
+        c = (c << 6) | (t & 0x3F);
+    }
+    // A truncated sequence stands for one unknown character.
+    if (j != at + extra + 1) return {0, j - at, false};
+    constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    bool valid = c >= kLeast[extra] && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
+    return {valid ? c : 0, j - at, valid};
+}
+
+char Utf8CharToCp1251(const TUtf8Char& c) {
+    return c.Valid ? UnicodeToCp1251(c.Code) : '?';
+}
+
 std::string Utf8ToCp1251(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n) {
-        unsigned char b = static_cast<unsigned char>(text[i]);
-        if (b < 0x80) {
-            out += static_cast<char>(b);
-            ++i;
-            continue;
-        }
-        int extra = b >= 0xF0 && b <= 0xF4 ? 3 : b >= 0xE0 ? 2 : b >= 0xC2 && b < 0xE0 ? 1 : -1;
-        if (extra < 0) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        char32_t c = b & (0x3F >> extra);
-        std::size_t j = i + 1;
-        for (; j < n && j <= i + extra; ++j) {
-            unsigned char t = static_cast<unsigned char>(text[j]);
-            if ((t & 0xC0) != 0x80) break;
-            c = (c << 6) | (t & 0x3F);
-        }
-        if (j != i + extra + 1) {
-            // A truncated sequence stands for one unknown character.
-            out += '?';
-            i = j;
-            continue;
-        }
-        constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-        out += c < kLeast[extra] ? '?' : UnicodeToCp1251(c);
-        i = j;
+    for (std::size_t i = 0; i < text.size();) {
+        TUtf8Char c = DecodeUtf8Char(text, i);
+        out += Utf8CharToCp1251(c);
+        i += c.Length;
     }
     return out;
+}
+
+std::size_t Utf8ToCp1251Into(std::string_view text, char* out) {
+    // Every character takes at least one byte, so the writer never overtakes the reader.
+    std::size_t w = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        TUtf8Char c = DecodeUtf8Char(text, i);
+        out[w++] = Utf8CharToCp1251(c);
+        i += c.Length;
+    }
+    return w;
 }
 
 std::string Utf16ToCp1251(std::u16string_view text) {

@@ -1,5 +1,6 @@
 #include "platform/text_file.h"
 
+#include "platform/byte_order_mark.h"
 #include "platform/file_names.h"
 #include "platform/in_out_error.h"
 
@@ -67,7 +68,7 @@ void SplitTextLines(std::span<char> text, std::vector<std::string_view>& lines) 
     }
 }
 
-TTextFileLines TTextFileLines::Read(const std::string& fsPath) {
+TFileBytes ReadFileBytes(const std::string& fsPath) {
     TFd fd(::open(fsPath.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.Get() < 0) throw EInOutError(OpenErrorFromErrno(errno, fsPath));
     struct stat st;
@@ -75,7 +76,6 @@ TTextFileLines TTextFileLines::Read(const std::string& fsPath) {
     if (S_ISDIR(st.st_mode)) throw EInOutError(ERROR_ACCESS_DENIED);
     if (OpenForWritingElsewhere(fd.Get())) throw EInOutError(ERROR_SHARING_VIOLATION);
 
-    TTextFileLines result;
     // The size is a hint only: pipes and growing files read on until the end.
     std::size_t capacity = S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) + 1 : 65536;
     std::unique_ptr<char[]> buffer(new char[capacity]);
@@ -96,10 +96,20 @@ TTextFileLines TTextFileLines::Read(const std::string& fsPath) {
         if (got == 0) break;
         size += static_cast<std::size_t>(got);
     }
-    result.FText = std::move(buffer);
-    result.FSize = size;
-    SplitTextLines(std::span<char>(result.FText.get(), size), result.FLines);
+    return {std::move(buffer), size};
+}
+
+TTextFileLines TTextFileLines::FromBytes(TFileBytes bytes, const std::function<void(std::string_view)>& beforeSplit) {
+    TTextFileLines result;
+    result.FText = std::move(bytes.Data);
+    result.FSize = DecodeMarkedUtf8(std::span<char>(result.FText.get(), bytes.Size));
+    if (beforeSplit) beforeSplit(std::string_view(result.FText.get(), result.FSize));
+    SplitTextLines(std::span<char>(result.FText.get(), result.FSize), result.FLines);
     return result;
+}
+
+TTextFileLines TTextFileLines::Read(const std::string& fsPath) {
+    return FromBytes(ReadFileBytes(fsPath));
 }
 
 TTextFileLines TTextFileLines::ReadWindowsPath(std::string_view windowsPath,

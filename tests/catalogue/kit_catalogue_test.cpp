@@ -63,4 +63,14 @@ TEST(KitCatalogue, FailuresReadAsTheErrorReportAndExitOne) {
     EXPECT_EQ(Kit(disc, "catalogue --bogus").Status, 2);
 }
 
+TEST(KitCatalogue, AUtf8CatalogueWithAByteOrderMarkGivesTheRecordsOfItsCodePage1251Twin) {
+    TScratchFolder utf8, cp1251;
+    utf8.Write("db/base.txt", "\xEF\xBB\xBF\xd0\x98\xd0\xb3\xd1\x80\xd1\x8b@Caf\xc3\xa9@c@@@\xe2\x84\x96 1\r\n");
+    cp1251.Write("db/base.txt", "\xc8\xe3\xf0\xfb@Caf?@c@@@\xb9 1\r\n");
+    TKitRun fromUtf8 = Kit(utf8, "catalogue '" + utf8.Path() + "'");
+    EXPECT_EQ(fromUtf8.Status, 0);
+    EXPECT_EQ(fromUtf8.Out, Kit(cp1251, "catalogue '" + cp1251.Path() + "'").Out);
+    EXPECT_NE(fromUtf8.Out.find("[\"Игры\", \"Caf?\", \"c\", \"№ 1\"]"), std::string::npos) << fromUtf8.Out;
+}
+
 } // namespace

@@ -3,8 +3,12 @@
 #include "shot_runner.h"
 #include "support/test_application.h"
 
+#include "platform/cp1251.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
@@ -222,4 +226,24 @@ TEST_F(LauncherTest, TheWindowIsCentredWithDivisionTowardZero) {
     EXPECT_EQ(position("800x600"), (std::pair{0, 0}));
     EXPECT_EQ(position("640x480"), (std::pair{-80, -60}));
     EXPECT_EQ(position("799x641"), (std::pair{0, 20}));
+}
+
+TEST_F(LauncherTest, AUtf8CatalogueWithAByteOrderMarkShowsAsItsCodePage1251Twin) {
+    // The same disc twice: é is not in the code page, so the twin has "?" in its place.
+    auto lists = [this](const std::string& catalogue) {
+        Disc.AddFile("db/base.txt", catalogue);
+        TShotRun first = RunShot(Disc, "state\n");
+        EXPECT_EQ(first.Status, 0) << first.Err;
+        TClientPoint second = ListItemPoint(first.States.at(0), "ListBoxGame", 1);
+        TShotRun run = RunShot(Disc, "click " + std::to_string(second.X) + " " + std::to_string(second.Y) + "\nstate\n");
+        const QJsonObject& s = run.States.at(0);
+        return std::tuple{Items(s, "ListBoxGame"), Items(s, "ListBoxProg"), Utf8(Control(s, "LbAbout")["caption"]),
+                          first.States[0]["errors"].toArray().size()};
+    };
+    auto utf8 = lists("\xEF\xBB\xBF" "Игры@Tetris@t@@@Фигуры\r\nИгры@Café@c@@@Кофе\r\nАрхив@Ёж@e@@@Колючий\r\n");
+    auto twin = lists(Utf8ToCp1251("Игры@Tetris@t@@@Фигуры\r\nИгры@Caf?@c@@@Кофе\r\nАрхив@Ёж@e@@@Колючий\r\n"));
+    EXPECT_EQ(utf8, twin);
+    EXPECT_THAT(std::get<0>(utf8), ElementsAre("Архив", "Игры"));
+    EXPECT_THAT(std::get<1>(utf8), ElementsAre("Caf?", "Tetris"));
+    EXPECT_EQ(std::get<2>(utf8), "Кофе");
 }

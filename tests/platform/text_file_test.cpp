@@ -1,3 +1,4 @@
+#include "platform/byte_order_mark.h"
 #include "platform/in_out_error.h"
 #include "platform/text_file.h"
 
@@ -163,6 +164,42 @@ TEST(TextFile, FileOpenForWritingIsASharingViolation) {
 TEST(TextFile, MessagesOfOtherCodes) {
     EXPECT_EQ(InOutErrorMessage(4), "Too many open files");
     EXPECT_EQ(EInOutError(1117).Message(), "I/O error 1117");
+}
+
+} // namespace
+
+namespace {
+
+std::string Decoded(std::string text) {
+    text.resize(DecodeMarkedUtf8(std::span<char>(text.data(), text.size())));
+    return text;
+}
+
+TEST(MarkedUtf8, BecomesCodePage1251WithQuestionMarksForTheRest) {
+    EXPECT_EQ(Decoded("\xEF\xBB\xBF" "Игры@Тетрис №5"), "\xc8\xe3\xf0\xfb@\xd2\xe5\xf2\xf0\xe8\xf1 \xb9" "5");
+    // é, a CJK letter, an emoji, a stray continuation byte and a cut sequence.
+    EXPECT_EQ(Decoded("\xEF\xBB\xBF" "caf\xc3\xa9 漢😀\x80\xd0"), "caf? ????");
+    EXPECT_EQ(Decoded("\xEF\xBB\xBF"), "");
+    // A second mark is just a character the code page lacks.
+    EXPECT_EQ(Decoded("\xEF\xBB\xBF\xEF\xBB\xBF" "a"), "?a");
+    // Without the mark nothing changes, valid UTF-8 or not.
+    EXPECT_EQ(Decoded("Игры"), "Игры");
+    EXPECT_EQ(Decoded("\xEF\xBB"), "\xEF\xBB");
+    EXPECT_EQ(Decoded(" \xEF\xBB\xBF"), " \xEF\xBB\xBF");
+}
+
+TEST(TextFile, AMarkedUtf8FileGivesTheLinesOfItsCodePage1251Twin) {
+    TScratchFolder dir;
+    dir.Write("utf8/db/base.txt", "\xEF\xBB\xBF" "Игры@Тетрис\r\nЁлка\x1a" "хвост\r\n\r\nкафе\xc3\xa9\n\x1a" "конец");
+    dir.Write("cp1251/db/base.txt", "\xc8\xe3\xf0\xfb@\xd2\xe5\xf2\xf0\xe8\xf1\r\n\xa8\xeb\xea\xe0\x1a"
+                                    "\xf5\xe2\xee\xf1\xf2\r\n\r\n\xea\xe0\xf4\xe5?\n\x1a\xea\xee\xed\xe5\xf6");
+    TTextFileLines utf8 = TTextFileLines::ReadWindowsPath("db\\base.txt", dir / "utf8");
+    TTextFileLines cp1251 = TTextFileLines::ReadWindowsPath("db\\base.txt", dir / "cp1251");
+    EXPECT_EQ(utf8.Lines(), cp1251.Lines());
+    ASSERT_EQ(utf8.Count(), 4u);
+    EXPECT_EQ(utf8[3], "\xea\xe0\xf4\xe5?");
+    // Lines still begin where their physical lines began in the decoded text.
+    EXPECT_EQ(utf8[1].data() - utf8.Text(), 13);
 }
 
 } // namespace
