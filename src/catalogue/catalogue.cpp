@@ -40,8 +40,10 @@ std::vector<std::string> TCategoryLists::Strings(std::size_t k) const {
 TCatalogue::TCatalogue(std::string baseFolder, const TCollator* collator)
     : FBaseFolder(std::move(baseFolder)), FCollator(collator) {}
 
-void TCatalogue::LoadCatalogue() {
-    FText = TTextFileLines::ReadWindowsPath(CataloguePath, FBaseFolder);
+void TCatalogue::LoadCatalogue() { LoadCatalogue(TTextFileLines::ReadWindowsPath(CataloguePath, FBaseFolder)); }
+
+void TCatalogue::LoadCatalogue(TTextFileLines text) {
+    FText = std::move(text);
     FLines = std::move(FText.Lines());
     CollationSort(FLines, FCollator ? *FCollator : TCollator::UserDefault());
 }

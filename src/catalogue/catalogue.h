@@ -56,6 +56,8 @@ public:
     // Reads every line of the catalogue and sorts them, ignoring letter case, by the whole
     // line. Raises EInOutError when the file cannot be read.
     void LoadCatalogue();
+    // The same for a catalogue text already read.
+    void LoadCatalogue(TTextFileLines text);
     // One record per sorted line.
     void SplitRecords();
     // Groups the records by category, byte-exact names, in order of first occurrence.
@@ -64,6 +66,8 @@ public:
 
     std::size_t LineCount() const { return FLines.size(); }
     std::string_view Line(std::size_t i) const;
+    // Where sorted line i began in the file's decoded text, in bytes.
+    std::size_t LineOffset(std::size_t i) const { return Line(i).data() - FText.Text(); }
 
     std::size_t GameCount() const { return FGames.size(); }
     TGame Game(std::size_t i) const;

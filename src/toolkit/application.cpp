@@ -105,6 +105,14 @@ void TApplication::Guard(const std::function<void()>& code) {
 }
 
 void TApplication::HandleException(std::exception_ptr error) {
+    std::string text = ReportText(error);
+    if (ErrorReport)
+        ErrorReport(text);
+    else
+        ShowErrorBox(text);
+}
+
+std::string TApplication::ReportText(std::exception_ptr error) {
     std::string message;
     try {
         std::rethrow_exception(error);
@@ -117,11 +125,7 @@ void TApplication::HandleException(std::exception_ptr error) {
     } catch (...) {
         message = "Unknown error";
     }
-    std::string text = ReportText(message);
-    if (ErrorReport)
-        ErrorReport(text);
-    else
-        ShowErrorBox(text);
+    return ReportText(message);
 }
 
 void TApplication::ShowErrorBox(const std::string& text) {

@@ -57,6 +57,8 @@ public:
     void HandleException(std::exception_ptr error);
     // The report's text: the message with a full stop added.
     static std::string ReportText(const std::string& message);
+    // The report's text for an error of any kind.
+    static std::string ReportText(std::exception_ptr error);
     // Where reports go; a message box unless replaced (headless runs record them).
     std::function<void(const std::string& text)> ErrorReport;
 

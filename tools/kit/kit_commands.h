@@ -5,6 +5,7 @@
 #include <span>
 
 int RunCatalogueCommand(std::span<char*> args);
+int RunCheckCommand(std::span<char*> args);
 int RunFormCommand(std::span<char*> args);
 int RunPictureCommand(std::span<char*> args);
 int RunSkinCommand(std::span<char*> args);

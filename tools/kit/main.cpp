@@ -19,6 +19,8 @@ const TKitCommand kCommands[] = {
     {"catalogue",
      "catalogue [--summary] [DIR]   records and categories of DIR/db\\base.txt as JSON",
      &RunCatalogueCommand},
+    {"check", "check [DIR] [--json]   the problems a person at the disc would meet, line by line",
+     &RunCheckCommand},
     {"form", "form FILE.form [--png OUT] [--screen-png OUT] [--wait MS]   show a window from a form description",
      &RunFormCommand},
     {"screen-png", "screen-png OUT [--wait MS]   a picture of the whole display", &RunScreenPngCommand},
