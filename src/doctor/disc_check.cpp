@@ -82,12 +82,13 @@ TCheckReport TDiscCheck::Check(TMainFr& launcher, const TCheckProgress& progress
     CheckCatalogueText(FRaw.View(), problems);
     NameRecordsOnTheirLines(checked, problems);
     CheckRecords(checked, launcher.LbAbout->ShowAccelChar(), problems);
-    // The pictures are checked on every core while this thread measures texts.
-    TDiscFiles files(checked, problems);
+    // Folders and pictures are looked at on every core while this thread measures texts.
+    TDiscFiles files(checked);
     {
         TLauncherLists lists(launcher);
         CheckCutTexts(checked, lists, problems);
     }
+    files.ReportMissing(progress, problems);
     files.FindUnusedFolders(problems);
     files.ReportPictures(progress, problems);
     SortProblems(problems);

@@ -6,7 +6,7 @@
 #include "catalogue/catalogue.h"
 #include "doctor/check_report.h"
 #include "doctor/editor_lines.h"
-#include "doctor/picture_checks.h"
+#include "doctor/background_jobs.h"
 #include "platform/text_file.h"
 
 class TMainFr;
@@ -23,7 +23,7 @@ public:
     void ReadCatalogue();
     // Checks everything else. launcher is a launcher window whose lists and description
     // label measure texts as the launcher shows them; its lists are left empty.
-    // progress hears how many pictures are checked.
+    // progress hears how far the folders and the pictures are checked.
     TCheckReport Check(TMainFr& launcher, const TCheckProgress& progress = {});
 
 private:

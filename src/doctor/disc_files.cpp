@@ -3,11 +3,9 @@
 #include "doctor/record_check.h"
 #include "launcher/browsing_rules.h"
 #include "platform/cp1251.h"
-#include "platform/file_names.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <optional>
 #include <sys/stat.h>
 
 namespace {
@@ -25,62 +23,76 @@ std::string Size(int width, int height) {
     return std::to_string(width) + "x" + std::to_string(height);
 }
 
+std::string TitlePathOf(const TGame& game) { return TitlePath(game.Category, game.Folder); }
+
 } // namespace
 
-TDiscFiles::TDiscFiles(const TCheckedCatalogue& checked, std::vector<TProblem>& problems)
-    : FChecked(checked) {
-    for (std::size_t i = 0; i < checked.Catalogue().GameCount(); ++i)
-        LookUpTitle(i, problems);
-    FPictures = std::make_unique<TPictureChecks>(FPicturePaths);
+TDiscFiles::TDiscFiles(const TCheckedCatalogue& checked)
+    : FChecked(checked), FTitles(checked.Catalogue().GameCount()) {
+    FLookups = std::make_unique<TBackgroundJobs>(FTitles.size(),
+                                                 [this](std::size_t record) { LookUp(record); });
 }
 
 TDiscFiles::~TDiscFiles() = default;
 
-void TDiscFiles::LookUpTitle(std::size_t record, std::vector<TProblem>& problems) {
+void TDiscFiles::LookUp(std::size_t record) {
     const TCatalogue& catalogue = FChecked.Catalogue();
     if (!NamesFolder(catalogue.Line(record))) return; // reported as too short already
-    TGame game = catalogue.Game(record);
-    const std::string path = TitlePath(game.Category, game.Folder);
-    auto folder = FindEntry(path);
-    if (!folder) {
-        problems.push_back(FChecked.AtRecord(record, TProblemCode::MissingFolder,
-                                             "the title's folder " + path + " does not exist"));
-        return;
-    }
-    if (auto id = Identity(folder->FsPath)) FTitleFolders.insert(*id);
-    auto thumbnail = FindEntry(path + "\\" + ThumbnailFileName);
-    auto screenshot = FindEntry(path + "\\" + ScreenshotFileName);
-    if (!thumbnail) {
-        problems.push_back(
-            FChecked.AtRecord(record, TProblemCode::MissingThumbnail,
-                              std::string("no \"") + ThumbnailFileName + "\" in " + path +
-                                  ": the no-image panel shows" +
-                                  (screenshot ? " and the screenshot cannot be opened" : "")));
-    } else {
-        FUses.push_back(
-            {record, true, PictureCheckFor(path + "\\" + thumbnail->Name, thumbnail->FsPath)});
-        if (!screenshot)
+    const std::string path = TitlePathOf(catalogue.Game(record));
+    TTitleFiles& files = FTitles[record];
+    files.Folder = FindEntry(path);
+    if (!files.Folder) return;
+    files.FolderIdentity = Identity(files.Folder->FsPath);
+    files.Thumbnail = FindEntry(path + "\\" + ThumbnailFileName);
+    files.Screenshot = FindEntry(path + "\\" + ScreenshotFileName);
+}
+
+void TDiscFiles::ReportMissing(const TCheckProgress& progress, std::vector<TProblem>& problems) {
+    FLookups->Wait("folders", progress);
+    const TCatalogue& catalogue = FChecked.Catalogue();
+    for (std::size_t record = 0; record < FTitles.size(); ++record) {
+        const TTitleFiles& files = FTitles[record];
+        if (!NamesFolder(catalogue.Line(record))) continue;
+        const std::string path = TitlePathOf(catalogue.Game(record));
+        if (!files.Folder) {
+            problems.push_back(FChecked.AtRecord(record, TProblemCode::MissingFolder,
+                                                 "the title's folder " + path + " does not exist"));
+            continue;
+        }
+        if (files.FolderIdentity) FTitleFolders.insert(*files.FolderIdentity);
+        if (!files.Thumbnail)
+            problems.push_back(FChecked.AtRecord(
+                record, TProblemCode::MissingThumbnail,
+                std::string("no \"") + ThumbnailFileName + "\" in " + path +
+                    ": the no-image panel shows" +
+                    (files.Screenshot ? " and the screenshot cannot be opened" : "")));
+        else if (!files.Screenshot)
             problems.push_back(FChecked.AtRecord(record, TProblemCode::MissingScreenshot,
                                                  std::string("no \"") + ScreenshotFileName +
                                                      "\" in " + path +
                                                      ": the screenshot viewer opens empty"));
+        if (files.Thumbnail) UsePicture(record, true, path, *files.Thumbnail);
+        if (files.Screenshot) UsePicture(record, false, path, *files.Screenshot);
     }
-    if (screenshot)
-        FUses.push_back(
-            {record, false, PictureCheckFor(path + "\\" + screenshot->Name, screenshot->FsPath)});
+    FPictureChecks.resize(FPicturePaths.size());
+    FPictures = std::make_unique<TBackgroundJobs>(FPicturePaths.size(), [this](std::size_t i) {
+        FPictureChecks[i] = CheckPicture(FPicturePaths[i]);
+    });
 }
 
-// Each file is checked once, however many lines lead to it.
-std::size_t TDiscFiles::PictureCheckFor(const std::string& windowsPath, const std::string& fsPath) {
-    auto [it, added] = FPictureIndex.try_emplace(fsPath, FPicturePaths.size());
-    if (added) FPicturePaths.push_back(windowsPath);
-    return it->second;
+// Each file is checked once, however many lines lead to it; it is loaded by the name the
+// launcher gives it: the title path and the name as stored.
+void TDiscFiles::UsePicture(std::size_t record, bool thumbnail, const std::string& titlePath,
+                            const TFoundEntry& entry) {
+    auto [it, added] = FPictureIndex.try_emplace(entry.FsPath, FPicturePaths.size());
+    if (added) FPicturePaths.push_back(titlePath + "\\" + entry.Name);
+    FUses.push_back({record, thumbnail, it->second});
 }
 
 void TDiscFiles::ReportPictures(const TCheckProgress& progress, std::vector<TProblem>& problems) {
-    const std::vector<TPictureCheck>& checks = FPictures->Wait(progress);
+    FPictures->Wait("pictures", progress);
     for (const TPictureUse& use : FUses) {
-        const TPictureCheck& check = checks[use.Check];
+        const TPictureCheck& check = FPictureChecks[use.Check];
         const char* what = use.Thumbnail ? "the thumbnail" : "the screenshot";
         if (!check.Error.empty()) {
             problems.push_back(FChecked.AtRecord(
@@ -99,7 +111,7 @@ void TDiscFiles::ReportPictures(const TCheckProgress& progress, std::vector<TPro
 
 void TDiscFiles::FindUnusedFolders(std::vector<TProblem>& problems) const {
     const TCatalogue& catalogue = FChecked.Catalogue();
-    std::set<std::pair<dev_t, ino_t>> listed;
+    std::set<TIdentity> listed;
     for (std::size_t k = 0; k < catalogue.CategoryCount(); ++k) {
         std::string_view category = catalogue.Category(k);
         if (category.empty()) continue; // "soft\" itself, not a category's folder

@@ -1,12 +1,16 @@
 #pragma once
 // What the disc's folders hold for each title, found as the launcher finds it (names
 // matched ignoring letter case): the title's folder, its thumbnail and screenshot, and
-// folders under a category that no line names.
+// folders under a category that no line names. The lookups and the pictures are spread
+// over every core.
 
+#include "doctor/background_jobs.h"
 #include "doctor/checked_catalogue.h"
-#include "doctor/picture_checks.h"
+#include "doctor/picture_check.h"
+#include "platform/file_names.h"
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <sys/types.h>
 #include <unordered_map>
@@ -15,29 +19,43 @@
 
 class TDiscFiles {
 public:
-    // Looks up every title's folder and pictures, reports what is missing and starts
-    // checking the pictures that are there. Paths are relative to the current folder.
-    TDiscFiles(const TCheckedCatalogue& checked, std::vector<TProblem>& problems);
+    // Starts looking up every title's folder and pictures. Paths are relative to the
+    // current folder, as the launcher's are.
+    explicit TDiscFiles(const TCheckedCatalogue& checked);
     ~TDiscFiles();
 
+    // Waits for the lookups, reports what is missing and starts checking the pictures
+    // that are there.
+    void ReportMissing(const TCheckProgress& progress, std::vector<TProblem>& problems);
     // Folders under a category's folder that no line names.
     void FindUnusedFolders(std::vector<TProblem>& problems) const;
     // Waits for the pictures and reports those that fail or do not fit.
     void ReportPictures(const TCheckProgress& progress, std::vector<TProblem>& problems);
 
 private:
+    using TIdentity = std::pair<dev_t, ino_t>;
+    struct TTitleFiles {
+        std::optional<TFoundEntry> Folder;
+        std::optional<TIdentity> FolderIdentity;
+        std::optional<TFoundEntry> Thumbnail;
+        std::optional<TFoundEntry> Screenshot;
+    };
     struct TPictureUse {
         std::size_t Record;
         bool Thumbnail;
-        std::size_t Check; // index into the picture checks
+        std::size_t Check; // index into FPictureChecks
     };
-    void LookUpTitle(std::size_t record, std::vector<TProblem>& problems);
-    std::size_t PictureCheckFor(const std::string& windowsPath, const std::string& fsPath);
+    void LookUp(std::size_t record);
+    void UsePicture(std::size_t record, bool thumbnail, const std::string& titlePath,
+                    const TFoundEntry& entry);
 
     const TCheckedCatalogue& FChecked;
+    std::vector<TTitleFiles> FTitles; // by record; each lookup fills its own
+    std::unique_ptr<TBackgroundJobs> FLookups;
+    std::set<TIdentity> FTitleFolders; // every folder some line names
     std::vector<TPictureUse> FUses;
     std::vector<std::string> FPicturePaths;
     std::unordered_map<std::string, std::size_t> FPictureIndex; // by file-system path
-    std::set<std::pair<dev_t, ino_t>> FTitleFolders;            // every folder some line names
-    std::unique_ptr<TPictureChecks> FPictures;
+    std::vector<TPictureCheck> FPictureChecks; // each check fills its own
+    std::unique_ptr<TBackgroundJobs> FPictures;
 };

@@ -72,9 +72,10 @@ void QuietToolkitNotes(QtMsgType type, const QMessageLogContext&, const QString&
 // On a terminal only: a count that rewrites itself, gone when the check ends.
 TCheckProgress TerminalProgress() {
     if (!::isatty(STDERR_FILENO)) return {};
-    return [](std::size_t done, std::size_t total) {
+    return [](std::string_view what, std::size_t done, std::size_t total) {
         if (done < total)
-            std::fprintf(stderr, "\rchecking pictures: %zu of %zu", done, total);
+            std::fprintf(stderr, "\rchecking %.*s: %zu of %zu\x1b[K", int(what.size()), what.data(), done,
+                         total);
         else
             std::fprintf(stderr, "\r\x1b[K");
         std::fflush(stderr);
