@@ -26,7 +26,15 @@ void FinishUnits() {
     FinalizeGifUnit();
 }
 
+std::vector<std::string> ProgramIconFiles() {
+    std::vector<std::string> files;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        files.push_back(":/vitrina/icons/vitrina-" + std::to_string(size) + ".png");
+    return files;
+}
+
 void CreateWindows(TApplication& application) {
+    application.SetIcon(ProgramIconFiles());
     application.CreateForm(MainFr);
     application.CreateForm(BigPic);
 }

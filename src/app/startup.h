@@ -2,6 +2,9 @@
 // Starting the program: every unit in its order, the application object, the launcher
 // window and then the viewer. Shared by the program and its headless driver.
 
+#include <string>
+#include <vector>
+
 class TApplication;
 
 // Unit start-up: the picture formats register themselves (GIF before JPEG), and every
@@ -9,5 +12,7 @@ class TApplication;
 void StartUnits();
 // Unit finalisation: the picture formats leave the registry.
 void FinishUnits();
-// Creates the launcher window, which becomes the main window, and the hidden viewer.
+// The program's own icon, in several sizes.
+std::vector<std::string> ProgramIconFiles();
+// Gives the windows the program's icon, creates the launcher window, which becomes the main window, and the hidden viewer.
 void CreateWindows(TApplication& application);

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QIcon>
+#include <QImage>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -76,6 +78,17 @@ void TApplication::Run() {
 void TApplication::Terminate() {
     FTerminated = true;
     if (QApplication::instance()) QApplication::quit();
+}
+
+bool TApplication::SetIcon(const std::vector<std::string>& imageFiles) {
+    QIcon icon;
+    for (const std::string& file : imageFiles) {
+        QImage image(QString::fromStdString(file));
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
+    if (icon.isNull()) return false;
+    QApplication::setWindowIcon(icon);
+    return true;
 }
 
 void TApplication::ProcessMessages() { QApplication::processEvents(); }

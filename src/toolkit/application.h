@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 class QApplication;
 class TForm;
@@ -45,6 +46,9 @@ public:
 
     const std::string& Title() const { return FTitle; }
     void SetTitle(const std::string& title) { FTitle = title; }
+    // The icon every window shows, from image files of several sizes (PNG; Qt resource
+    // paths too). Files that do not load are left out; returns false when none loaded.
+    bool SetIcon(const std::vector<std::string>& imageFiles);
 
     TTimerService& Timers() { return *FTimers; }
     // Replaces real time with a hand-driven clock (tests and the headless driver).

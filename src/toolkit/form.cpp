@@ -67,9 +67,16 @@ void TForm::CreateWnd() {
     }
     bool wasVisible = Host()->isVisible();
     Host()->setWindowFlags(flags);
-    Host()->setWindowTitle(ToQString(Caption()));
+    ShowTitle();
     UpdateWidgetGeometry();
     if (wasVisible) Host()->show();
+}
+
+void TForm::ShowTitle() {
+    // Task bars and window switchers show a window's title. A window without a caption
+    // bar never shows its caption, so they show the application's title instead.
+    bool captionBar = LastCreateParams().Style & WS_CAPTION;
+    Host()->setWindowTitle(ToQString(captionBar || !Application ? Caption() : Application->Title()));
 }
 
 TWindowState TForm::WindowState() const {
@@ -94,7 +101,7 @@ void TForm::SetWindowState(TWindowState state) {
 void TForm::VisibleChanged() {
     if (Visible()) {
         HandleNeeded();
-        Host()->setWindowTitle(ToQString(Caption()));
+        ShowTitle();
         switch (FWindowState) {
         case wsNormal: Host()->show(); break;
         case wsMinimized: Host()->showMinimized(); break;

@@ -72,6 +72,7 @@ private:
     friend class TApplication;
     void WindowActivated(bool active);
     void ClosedBySystem();
+    void ShowTitle();
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TWindowState FWindowState = wsNormal;

@@ -7,7 +7,11 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -55,4 +59,93 @@ TEST(RealDisplay, TheLauncherShowsCentredOnTheDemoDisc) {
     EXPECT_GT(banner.green(), banner.red()) << "banner";
     QColor body(screen.pixel(112 + 400, 84 + 580));
     EXPECT_GT(body.lightness(), 120) << "body";
+}
+
+namespace {
+
+struct TWindowProperties {
+    std::string Name, NetName, Class;
+    std::vector<long long> Icon; // _NET_WM_ICON: width, height, ARGB pixels, then the next size
+};
+
+// Every top-level window of `program` started in the demo disc on an X server, by its
+// name, as the window system reads it.
+std::map<std::string, TWindowProperties> WindowsOf(const std::string& program) {
+    std::filesystem::path out = std::filesystem::temp_directory_path() / "vitrina-window-properties.txt";
+    std::filesystem::remove(out);
+    std::string disc = std::string(VITRINA_SOURCE_DIR) + "/examples/demo-disc";
+    // Each window id, then its properties in raw numbers, one block per window.
+    std::filesystem::path script = std::filesystem::temp_directory_path() / "vitrina-window-properties.sh";
+    std::ofstream(script) << "cd '" << disc << "' && '" << program << "' & pid=$!\n"
+                          << "wait_for() { i=0; while [ $i -lt 100 ] && ! xwininfo -root -tree | grep -q \"$1\"; do "
+                             "sleep 0.1; i=$((i+1)); done; }\n"
+                          << "wait_for '\"Vitrina\"'\n"
+                          // A click on the thumbnail shows the viewer, whose window exists from then on.
+                          << "sleep 0.5; xdotool mousemove 700 300 click 1\n"
+                          << "wait_for '\"Screenshot\"'\n"
+                          << "for id in $(xwininfo -root -tree | grep -o '^ *0x[0-9a-f]*'); do echo \"window $id\"; "
+                             "xprop -notype -id $id -f _NET_WM_ICON 32c WM_NAME _NET_WM_NAME WM_CLASS _NET_WM_ICON; "
+                             "done > '"
+                          << out.string() << "'\nkill $pid\n";
+    std::string command =
+        "QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1024x768x24' sh '" + script.string() + "' 2>/dev/null";
+    std::system(command.c_str());
+    std::map<std::string, TWindowProperties> windows;
+    std::ifstream in(out);
+    TWindowProperties current;
+    auto keep = [&] {
+        if (!current.Name.empty()) windows[current.Name] = current;
+        current = {};
+    };
+    auto quoted = [](const std::string& line) {
+        size_t first = line.find('"'), last = line.rfind('"');
+        return first < last ? line.substr(first + 1, last - first - 1) : std::string();
+    };
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("window ")) keep();
+        else if (line.starts_with("WM_NAME = ")) current.Name = quoted(line);
+        else if (line.starts_with("_NET_WM_NAME = ")) current.NetName = quoted(line);
+        else if (line.starts_with("WM_CLASS = ")) current.Class = line.substr(11);
+        else if (line.starts_with("_NET_WM_ICON = ")) {
+            std::istringstream numbers(line.substr(15));
+            for (std::string number; std::getline(numbers, number, ',');) current.Icon.push_back(std::stoll(number));
+        }
+    }
+    keep();
+    return windows;
+}
+
+// The icon of the given size from _NET_WM_ICON, as an image.
+QImage IconOfSize(const std::vector<long long>& icon, int size) {
+    for (size_t at = 0; at + 2 <= icon.size();) {
+        int width = int(icon[at]), height = int(icon[at + 1]);
+        if (width == size && height == size && at + 2 + size_t(width * height) <= icon.size()) {
+            QImage image(width, height, QImage::Format_ARGB32);
+            for (int i = 0; i < width * height; ++i) image.setPixel(i % width, i / width, uint(icon[at + 2 + i]));
+            return image;
+        }
+        at += 2 + size_t(width) * size_t(height);
+    }
+    return {};
+}
+
+} // namespace
+
+// Task bars and window switchers read these properties of the real windows.
+TEST(RealDisplay, BothWindowsShowTheProgramsNameAndIconToTheDesktop) {
+    if (!HaveXvfb()) GTEST_SKIP() << "xvfb-run is not installed";
+    if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "xdotool is not installed";
+    auto windows = WindowsOf(std::string(VITRINA_BINARY_DIR) + "/src/app/vitrina");
+    ASSERT_TRUE(windows.count("Vitrina")) << "the launcher is titled Vitrina, not by its stored caption";
+    EXPECT_FALSE(windows.count("MainFr"));
+    ASSERT_TRUE(windows.count("Screenshot")) << "the viewer keeps its caption";
+    EXPECT_EQ(windows["Vitrina"].NetName, "Vitrina");
+    EXPECT_NE(windows["Vitrina"].Class.find("\"vitrina\""), std::string::npos) << "the desktop entry's window class";
+    QImage expected(QString::fromStdString(std::string(VITRINA_SOURCE_DIR) + "/resources/icons/vitrina-32.png"));
+    for (const char* name : {"Vitrina", "Screenshot"}) {
+        QImage icon = IconOfSize(windows[name].Icon, 32);
+        ASSERT_FALSE(icon.isNull()) << name << " has no 32x32 icon";
+        EXPECT_EQ(icon, expected.convertToFormat(QImage::Format_ARGB32)) << name;
+        EXPECT_FALSE(IconOfSize(windows[name].Icon, 128).isNull()) << name << ": a large one for task bars";
+    }
 }

@@ -4,6 +4,7 @@
 
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace art {
@@ -200,13 +201,18 @@ QImage DrawNoImage(const QImage& body) {
     return img;
 }
 
-QImage DrawIcon() {
-    QImage img = Canvas(32, 32, QColor(0x0C, 0x17, 0x38));
+QImage DrawIcon(int size) {
+    QImage img = Canvas(size, size, QColor(0x0C, 0x17, 0x38));
+    // Drawn on the 32-pixel grid and scaled, so every size shows the same sight.
+    const double scale = size / 32.0;
+    const QColor dot(0x24, 0x3A, 0x72);
+    QPainter p(&img);
     // A dotted dark blue ground.
     for (int y = 1; y < 32; y += 4)
-        for (int x = 1 + (y / 4 % 2) * 2; x < 32; x += 4) img.setPixel(x, y, qRgb(0x24, 0x3A, 0x72));
-    QPainter p(&img);
+        for (int x = 1 + (y / 4 % 2) * 2; x < 32; x += 4)
+            p.fillRect(QRectF(x * scale, y * scale, std::max(1.0, scale), std::max(1.0, scale)), dot);
     Smooth(p);
+    p.scale(scale, scale);
     const QPointF c(16, 16);
     QPen ring(QColor(0xB7, 0xBC, 0xC6), 2.6);
     p.setPen(ring);

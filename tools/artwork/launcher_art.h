@@ -35,8 +35,8 @@ QImage DrawBanner();   // 800 x 100
 QImage DrawBody();     // 800 x 500
 // 243 x 214: the body's pixels under it with the no-image panel where the thumbnail goes.
 QImage DrawNoImage(const QImage& body);
-// 32 x 32 in 16 colours.
-QImage DrawIcon();
+// The program's icon, size × size pixels; 32 is the one the program shows.
+QImage DrawIcon(int size = 32);
 
 // What the minimise and close images show together inside their panel (37 x 27).
 QImage ComposeMinClose(const QImage& minimise, const QImage& close);

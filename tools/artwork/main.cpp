@@ -23,7 +23,7 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: vitrina-artwork [--resources DIR] [--demo-disc DIR] [--preview DIR]\n"
                  "  --resources DIR   write the launcher's bitmaps, the skin pictures and the icon\n"
-                 "                    under DIR (bitmaps/, skin/, vitrina.ico, vitrina.png)\n"
+                 "                    under DIR (bitmaps/, skin/, icons/, vitrina.ico, vitrina.png)\n"
                  "  --demo-disc DIR   write the demo disc (db/base.txt and soft/) into DIR\n"
                  "  --preview DIR     write PNG previews, the whole window among them, into DIR\n");
     return 2;
@@ -47,6 +47,12 @@ void WriteResources(const std::filesystem::path& dir) {
     const art::TIndexedImage icon = art::Quantise(art::DrawIcon(), 16);
     art::WriteIcon(at("vitrina.ico"), icon);
     art::Expand(icon).save(QString::fromStdString(at("vitrina.png")));
+    // The icon theme's sizes for desktops; 32 is the program's own.
+    fs::create_directories(dir / "icons");
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QImage image = size == 32 ? art::Expand(icon) : art::DrawIcon(size);
+        image.save(QString::fromStdString(at(("icons/vitrina-" + std::to_string(size) + ".png").c_str())));
+    }
 
     art::WriteSkinPictures((dir / "skin").string());
 }
