@@ -1,6 +1,7 @@
 #include "toolkit/application.h"
 
 #include "platform/exceptions.h"
+#include "toolkit/carried_files.h"
 #include "toolkit/form.h"
 #include "toolkit/host_widget.h"
 #include "toolkit/qt_bridge.h"
@@ -49,7 +50,11 @@ void TApplication::Initialize() {
     QApplication::setQuitOnLastWindowClosed(false);
     // Reading the system's font configuration is the slowest part of a start; it runs
     // on the other core while the windows are built, and the first text waits for it.
-    FFontWarmUp = std::thread([] { QFontDatabase::families(); });
+    // The fonts a bundle carries join it first.
+    FFontWarmUp = std::thread([] {
+        RegisterCarriedFonts();
+        QFontDatabase::families();
+    });
 }
 
 TManualTimerService& TApplication::UseManualClock() {

@@ -7,6 +7,7 @@
 int RunCatalogueCommand(std::span<char*> args);
 int RunCheckCommand(std::span<char*> args);
 int RunFormCommand(std::span<char*> args);
+int RunPackCommand(std::span<char*> args);
 int RunPictureCommand(std::span<char*> args);
 int RunSkinCommand(std::span<char*> args);
 int RunShotCommand(std::span<char*> args);

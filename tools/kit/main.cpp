@@ -26,6 +26,8 @@ const TKitCommand kCommands[] = {
     {"screen-png", "screen-png OUT [--wait MS]   a picture of the whole display", &RunScreenPngCommand},
     {"shot", "shot [-C DIR] [--screen WxH] [--dpi N] [SCRIPT]   run the launcher headless and replay a script",
      &RunShotCommand},
+    {"pack", "pack DISC OUT [--iso IMAGE.iso] [--label LABEL]   a disc folder with Vitrina and autorun.sh, and its image",
+     &RunPackCommand},
     {"picture", "picture FILE [--decode]   load a picture as the launcher does; print its type and size",
      &RunPictureCommand},
     {"skin", "skin [--ini FILE]   the skin data as JSON: the launcher's skin, or one imported from FILE's folder",

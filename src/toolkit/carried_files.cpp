@@ -1,0 +1,18 @@
+#include "toolkit/carried_files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFontDatabase>
+
+std::string CarriedFolder() {
+    QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vitrina"));
+    return folder.exists() ? folder.canonicalPath().toStdString() : std::string();
+}
+
+void RegisterCarriedFonts() {
+    std::string carried = CarriedFolder();
+    if (carried.empty()) return;
+    QDir fonts(QString::fromStdString(carried) + QStringLiteral("/fonts"));
+    for (const QString& name : fonts.entryList({QStringLiteral("*.ttf")}, QDir::Files, QDir::Name))
+        QFontDatabase::addApplicationFont(fonts.filePath(name));
+}
