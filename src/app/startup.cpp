@@ -1,12 +1,15 @@
 #include "app/startup.h"
 
+#include "launcher/brand.h"
 #include "launcher/main_unit.h"
 #include "pictures/gif_image.h"
 #include "pictures/jpeg_image.h"
 #include "pictures/pictures_classes.h"
+#include "platform/exceptions.h"
 #include "skin/controls/skin_controls_classes.h"
 #include "skin/skin_classes.h"
 #include "toolkit/application.h"
+#include "toolkit/carried_files.h"
 #include "toolkit/toolkit_classes.h"
 #include "viewer/orig_pic.h"
 
@@ -33,8 +36,20 @@ std::vector<std::string> ProgramIconFiles() {
     return files;
 }
 
-void CreateWindows(TApplication& application) {
-    application.SetIcon(ProgramIconFiles());
+void CreateWindows(TApplication& application, const std::function<void(const std::string&)>& brandDamaged) {
+    // A publisher's brand in the bundle, read whole before any window exists; a damaged
+    // one leaves the built-in look.
+    std::shared_ptr<const TBrand> brand;
+    if (std::string carried = CarriedFolder(); !carried.empty()) {
+        try {
+            brand = ReadBrand(carried + "/" + brand_files::Folder);
+        } catch (const Exception& e) {
+            if (brandDamaged) brandDamaged(e.Message());
+        }
+    }
+    SetLauncherBrand(brand);
+    if (!brand || brand->IconFile.empty() || !application.SetIcon({brand->IconFile}))
+        application.SetIcon(ProgramIconFiles());
     application.CreateForm(MainFr);
     application.CreateForm(BigPic);
 }

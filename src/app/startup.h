@@ -2,6 +2,7 @@
 // Starting the program: every unit in its order, the application object, the launcher
 // window and then the viewer. Shared by the program and its headless driver.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,5 +15,8 @@ void StartUnits();
 void FinishUnits();
 // The program's own icon, in several sizes.
 std::vector<std::string> ProgramIconFiles();
-// Gives the windows the program's icon, creates the launcher window, which becomes the main window, and the hidden viewer.
-void CreateWindows(TApplication& application);
+// Takes the brand the bundle carries (a damaged one is left, with its problem told to
+// brandDamaged), gives the windows their icon, creates the launcher window, which
+// becomes the main window, and the hidden viewer.
+void CreateWindows(TApplication& application,
+                   const std::function<void(const std::string&)>& brandDamaged = {});

@@ -1,5 +1,6 @@
 #include "launcher/main_unit.h"
 
+#include "launcher/brand.h"
 #include "launcher/browsing_rules.h"
 #include "platform/exceptions.h"
 #include "platform/shell.h"
@@ -32,7 +33,7 @@ void RegisterLauncherClasses() { TClassRegistration<TMainFr>("TMainFr", "TForm")
 
 TMainFr::TMainFr(TComponent* owner) : TForm(owner) {
     MainFr = this;
-    ReadFormBinary(*this, MainFrForm.Data, MainFrForm.Size, Handlers());
+    ReadFormBinary(*this, MainFrForm.Data, MainFrForm.Size, Handlers(), [this] { TakeBrand(); });
     BindComponents();
 }
 
@@ -117,6 +118,23 @@ void TMainFr::BindComponents() {
     bind("bsStoredSkin1", bsStoredSkin1);
 }
 
+void TMainFr::TakeBrand() {
+    // The stored skin is replaced before the skin data loads it, so the load runs once,
+    // as it would with the built-in skin.
+    const TBrand* brand = LauncherBrand();
+    if (!brand) return;
+    auto replace = [this](const char* name, const std::unique_ptr<TPicture>& picture) {
+        if (auto* image = dynamic_cast<TImage*>(FindComponent(name)); image && picture)
+            image->Picture().Assign(picture.get());
+    };
+    replace("ImHead", brand->Head);
+    replace("ImBody", brand->Body);
+    replace("ImNoImag", brand->NoImage);
+    if (auto* stored = dynamic_cast<TbsStoredSkin*>(FindComponent("bsStoredSkin1")); stored && !brand->SkinIni.empty())
+        ApplyBrandSkin(*brand, *stored);
+    if (!brand->Site.empty()) FPublisherAddress = brand->Site;
+}
+
 void TMainFr::Notification(TComponent* component, TOperation operation) {
     TForm::Notification(component, operation);
     if (operation != opRemove) return;
@@ -166,7 +184,7 @@ void TMainFr::ImMiniClick(TObject*) { Application->Minimize(); }
 
 void TMainFr::ImCloseClick(TObject*) { Close(); }
 
-void TMainFr::ImInetClick(TObject*) { ShellExecute("open", PublisherAddress, SW_SHOW); }
+void TMainFr::ImInetClick(TObject*) { ShellExecute("open", FPublisherAddress, SW_SHOW); }
 
 void TMainFr::ImPicClick(TObject*) {
     if (!FThumbFound) return;

@@ -4,6 +4,7 @@
 // asks the desktop to open a title's folder.
 
 #include "catalogue/catalogue.h"
+#include "launcher/browsing_rules.h"
 #include "skin/controls/skin_list_box.h"
 #include "toolkit/class_registry.h"
 #include "toolkit/form.h"
@@ -65,6 +66,8 @@ protected:
 private:
     THandlerTable Handlers();
     void BindComponents();
+    // A disc publisher's pictures, skin and address in place of the stored ones.
+    void TakeBrand();
 
     // Frame and chrome.
     void FormCreate(TObject* sender);
@@ -105,6 +108,7 @@ private:
     TCatalogue FCatalogue;
     int FLastCategory = 0;
     bool FThumbFound = false;
+    std::string FPublisherAddress = PublisherAddress;
     // Clears the field of a component that was destroyed elsewhere, so none dangles.
     std::map<std::string, std::function<void(TComponent* gone)>> FFieldClearers;
 };

@@ -23,7 +23,25 @@ bool LooksLikeHostName(const std::string& file) {
 
 } // namespace
 
+bool IsWebAddress(const std::string& address) {
+    QString text = QString::fromStdString(Cp1251ToUtf8(address));
+    for (QChar c : text)
+        if (c.unicode() <= ' ' || c.unicode() == 0x7F) return false;
+    QUrl url(text, QUrl::StrictMode);
+    if (!url.isValid()) return false;
+    QString scheme = url.scheme();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        return !url.host().isEmpty() && text.startsWith(scheme + QLatin1String("://"), Qt::CaseInsensitive);
+    if (scheme == QLatin1String("mailto")) {
+        QString mailbox = url.path();
+        qsizetype at = mailbox.indexOf(QLatin1Char('@'));
+        return url.host().isEmpty() && at > 0 && at < mailbox.size() - 1;
+    }
+    return false;
+}
+
 std::string ShellTargetUrl(const std::string& file) {
+    if (IsWebAddress(file)) return Cp1251ToUtf8(file);
     if (LooksLikeHostName(file)) return "http://" + Cp1251ToUtf8(file);
     TMappedPath mapped = MapPath(file);
     QString path = QDir::current().absoluteFilePath(QString::fromStdString(mapped.FsPath));

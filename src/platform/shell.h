@@ -22,6 +22,10 @@ bool ShellExecute(const std::string& verb, const std::string& file, int show);
 // Headless runs record the requests instead of carrying them out.
 void SetShellRecorder(std::function<void(const TShellRequest&)> recorder);
 
-// What the desktop would be handed for a target: an absolute file URL, or an http URL
-// for a host name. Exposed for tests.
+// A well-formed absolute http, https or mailto address (code page 1251 or ASCII): the
+// only addresses the shell is handed as they are.
+bool IsWebAddress(const std::string& address);
+
+// What the desktop would be handed for a target: a web address as it is, an http URL
+// for a bare host name, otherwise an absolute file URL. Exposed for tests.
 std::string ShellTargetUrl(const std::string& file);

@@ -15,8 +15,9 @@ std::map<std::string, TClassInfo>& Registry() {
 
 class TTreeReader : public TFormReader {
 public:
-    TTreeReader(TComponent& root, const std::string& formName, const THandlerTable& handlers)
-        : FRoot(root), FFormName(formName), FHandlers(handlers) {}
+    TTreeReader(TComponent& root, const std::string& formName, const THandlerTable& handlers,
+                const std::function<void()>& propertiesRead)
+        : FRoot(root), FFormName(formName), FHandlers(handlers), FPropertiesRead(propertiesRead) {}
 
     void ReadRoot(const TFormNode& node) {
         const TClassInfo* info = FindClassInfo(node.ClassName);
@@ -27,6 +28,7 @@ public:
         FLoaded.push_back(&FRoot);
         ApplyProperties(FRoot, *info, node);
         for (const TFormNode& child : node.Children) ReadChild(child, dynamic_cast<TWinControl*>(&FRoot));
+        if (FPropertiesRead) FPropertiesRead();
         for (auto& fixup : FFixups) {
             FWhere = fixup.Where;
             TComponent* target = fixup.Name == FRoot.Name() ? &FRoot : FRoot.FindComponent(fixup.Name);
@@ -92,6 +94,7 @@ private:
     TComponent& FRoot;
     std::string FFormName;
     const THandlerTable& FHandlers;
+    const std::function<void()>& FPropertiesRead;
     std::vector<TFixup> FFixups;
     std::vector<TComponent*> FLoaded;
     std::string FWhere;
@@ -169,11 +172,12 @@ const TIdentTable& ColorIdents() {
     return table;
 }
 
-void ReadForm(TComponent& root, const TFormNode& description, const THandlerTable& handlers) {
-    TTreeReader(root, description.Name, handlers).ReadRoot(description);
+void ReadForm(TComponent& root, const TFormNode& description, const THandlerTable& handlers,
+              const std::function<void()>& propertiesRead) {
+    TTreeReader(root, description.Name, handlers, propertiesRead).ReadRoot(description);
 }
 
 void ReadFormBinary(TComponent& root, const std::uint8_t* data, std::size_t size,
-                    const THandlerTable& handlers) {
-    ReadForm(root, DecodeFormBinary(data, size), handlers);
+                    const THandlerTable& handlers, const std::function<void()>& propertiesRead) {
+    ReadForm(root, DecodeFormBinary(data, size), handlers, propertiesRead);
 }

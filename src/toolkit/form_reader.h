@@ -9,10 +9,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
-void ReadForm(TComponent& root, const TFormNode& description, const THandlerTable& handlers);
+// `propertiesRead`, when given, runs once every component has its stored properties and
+// before the references are resolved (a skin data component loads its skin then).
+void ReadForm(TComponent& root, const TFormNode& description, const THandlerTable& handlers,
+              const std::function<void()>& propertiesRead = {});
 void ReadFormBinary(TComponent& root, const std::uint8_t* data, std::size_t size,
-                    const THandlerTable& handlers);
+                    const THandlerTable& handlers, const std::function<void()>& propertiesRead = {});
 
 // A compiled description the program carries inside itself.
 struct TFormResource {

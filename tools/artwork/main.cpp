@@ -1,9 +1,10 @@
 // vitrina-artwork: draws the program's bitmaps, its skin pictures, its icon and the
 // demo disc. Its output is committed; the build never runs it.
 //
-//   vitrina-artwork [--resources DIR] [--demo-disc DIR] [--preview DIR]
+//   vitrina-artwork [--resources DIR] [--demo-disc DIR] [--brand DIR] [--preview DIR]
 
 #include "bitmap_files.h"
+#include "brand_art.h"
 #include "demo_disc.h"
 #include "launcher_art.h"
 #include "preview.h"
@@ -21,10 +22,12 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: vitrina-artwork [--resources DIR] [--demo-disc DIR] [--preview DIR]\n"
+                 "usage: vitrina-artwork [--resources DIR] [--demo-disc DIR] [--brand DIR] [--preview DIR]\n"
                  "  --resources DIR   write the launcher's bitmaps, the skin pictures and the icon\n"
                  "                    under DIR (bitmaps/, skin/, icons/, vitrina.ico, vitrina.png)\n"
                  "  --demo-disc DIR   write the demo disc (db/base.txt and soft/) into DIR\n"
+                 "  --brand DIR       write the example brand of a disc publisher into DIR (its skin\n"
+                 "                    description comes from resources/skin/skin.ini)\n"
                  "  --preview DIR     write PNG previews, the whole window among them, into DIR\n");
     return 2;
 }
@@ -63,19 +66,22 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    std::string resources, disc, preview;
+    std::string resources, disc, brand, preview;
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
         if (!std::strcmp(argv[i], "--resources") && hasValue) resources = argv[++i];
         else if (!std::strcmp(argv[i], "--demo-disc") && hasValue) disc = argv[++i];
         else if (!std::strcmp(argv[i], "--preview") && hasValue) preview = argv[++i];
+        else if (!std::strcmp(argv[i], "--brand") && hasValue) brand = argv[++i];
         else return Usage();
     }
-    if (resources.empty() && disc.empty() && preview.empty()) return Usage();
+    if (resources.empty() && disc.empty() && brand.empty() && preview.empty()) return Usage();
 
     try {
         if (!resources.empty()) WriteResources(resources);
         if (!disc.empty()) art::WriteDemoDisc(disc);
+        if (!brand.empty())
+            art::WriteExampleBrand(brand, (resources.empty() ? std::string("resources") : resources) + "/skin/skin.ini");
         if (!preview.empty()) art::WritePreviews(preview);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vitrina-artwork: %s\n", e.what());

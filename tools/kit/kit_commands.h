@@ -4,6 +4,7 @@
 
 #include <span>
 
+int RunBrandCheckCommand(std::span<char*> args);
 int RunCatalogueCommand(std::span<char*> args);
 int RunCheckCommand(std::span<char*> args);
 int RunFormCommand(std::span<char*> args);

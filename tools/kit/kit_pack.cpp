@@ -1,13 +1,16 @@
-// vitrina-kit pack DISC OUT [--iso IMAGE.iso] [--label LABEL]
+// vitrina-kit pack DISC OUT [--iso IMAGE.iso] [--label LABEL] [--brand DIR]
 // Makes a disc folder from a disc author's folder: the author's files as they are, the
-// bundle this kit runs from in a hidden folder, and autorun.sh at the root; with --iso
-// also a disc image of it. Run from a bundle (scripts/bundle): it carries itself.
+// bundle this kit runs from in a hidden folder (with a publisher's brand, if given),
+// and autorun.sh at the root; with --iso also a disc image of it. Run from a bundle
+// (scripts/bundle): it carries itself.
 
+#include "brand_folder.h"
 #include "disc_tree.h"
 #include "iso_image.h"
 #include "kit_commands.h"
 
 #include "catalogue/catalogue.h"
+#include "launcher/brand.h"
 #include "platform/exceptions.h"
 
 #include <cerrno>
@@ -15,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -25,12 +29,15 @@ namespace {
 
 constexpr char BundleFolder[] = ".vitrina";
 constexpr char AutorunName[] = "autorun.sh";
+// Where the launcher looks for a brand, inside the bundle.
+const std::string CarriedBrand = std::string("share/vitrina/") + brand_files::Folder;
 
 struct TPackOptions {
     std::string Disc;
     std::string Out;
     std::string Image;
     std::string Label;
+    std::string Brand;
 };
 
 struct TRefusal {
@@ -41,8 +48,8 @@ bool ParseOptions(std::span<char*> args, TPackOptions& options) {
     std::vector<std::string> positional;
     for (size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
-        if ((arg == "--iso" || arg == "--label") && i + 1 < args.size()) {
-            (arg == "--iso" ? options.Image : options.Label) = args[++i];
+        if ((arg == "--iso" || arg == "--label" || arg == "--brand") && i + 1 < args.size()) {
+            (arg == "--iso" ? options.Image : arg == "--label" ? options.Label : options.Brand) = args[++i];
         } else if (arg.size() > 1 && arg[0] == '-') {
             return false;
         } else {
@@ -127,7 +134,7 @@ std::vector<TTreeEntry> ScanOrRefuse(const std::string& root, const std::functio
 
 // Writes the disc folder beside OUT and puts it in place in one step at the end.
 void WriteDiscFolder(const std::vector<TTreeEntry>& disc, const std::vector<TTreeEntry>& bundle,
-                     const fs::path& autorun, const fs::path& out) {
+                     const fs::path& autorun, const TBrandCheck* brand, const fs::path& out) {
     std::string staging = (out.parent_path() / ("." + out.filename().string() + ".partial-XXXXXX")).string();
     std::error_code ec;
     fs::create_directories(out.parent_path(), ec);
@@ -137,6 +144,7 @@ void WriteDiscFolder(const std::vector<TTreeEntry>& disc, const std::vector<TTre
         CopyTree(disc, staging);
         fs::create_directory(fs::path(staging) / BundleFolder);
         CopyTree(bundle, staging + "/" + BundleFolder);
+        if (brand) WriteConvertedBrand(*brand, staging + "/" + BundleFolder + "/" + CarriedBrand);
         fs::copy_file(autorun, fs::path(staging) / AutorunName);
         fs::permissions(fs::path(staging) / AutorunName, fs::perms(0755));
         fs::permissions(staging, fs::perms(0755));
@@ -163,7 +171,7 @@ std::string Megabytes(std::uintmax_t bytes) {
 int RunPackCommand(std::span<char*> args) {
     TPackOptions options;
     if (!ParseOptions(args, options)) {
-        std::fprintf(stderr, "usage: vitrina-kit pack DISC OUT [--iso IMAGE.iso] [--label LABEL]\n");
+        std::fprintf(stderr, "usage: vitrina-kit pack DISC OUT [--iso IMAGE.iso] [--label LABEL] [--brand DIR]\n");
         return 2;
     }
     try {
@@ -173,10 +181,22 @@ int RunPackCommand(std::span<char*> args) {
         fs::path disc = Absolute(options.Disc);
         std::string label = MakeVolumeLabel(options.Label.empty() ? disc.filename().string() : options.Label);
         std::vector<TTreeEntry> discEntries = ScanOrRefuse(disc.string(), OwnFilesOf(disc), options.Disc);
-        std::vector<TTreeEntry> bundleEntries = ScanOrRefuse(bundle.string(), {}, "The bundle " + bundle.string());
+        // The whole brand is checked before anything is written; it replaces one the
+        // bundle may carry already.
+        std::unique_ptr<TBrandCheck> brand;
+        if (!options.Brand.empty()) {
+            brand = std::make_unique<TBrandCheck>(CheckBrandFolder(options.Brand));
+            if (!brand->Problems.empty()) {
+                std::string text = "the brand " + options.Brand + " cannot be used; nothing was written:";
+                for (const std::string& problem : brand->Problems) text += "\n  " + problem;
+                throw TRefusal{text};
+            }
+        }
+        auto ownBrand = [&](const std::string& relative) { return brand && relative == CarriedBrand; };
+        std::vector<TTreeEntry> bundleEntries = ScanOrRefuse(bundle.string(), ownBrand, "The bundle " + bundle.string());
 
         fs::path out = Absolute(options.Out);
-        WriteDiscFolder(discEntries, bundleEntries, bundle / "share" / "vitrina" / AutorunName, out);
+        WriteDiscFolder(discEntries, bundleEntries, bundle / "share" / "vitrina" / AutorunName, brand.get(), out);
         std::uintmax_t bytes = 0;
         for (const auto* entries : {&discEntries, &bundleEntries})
             for (const TTreeEntry& entry : *entries) bytes += entry.Size;

@@ -331,7 +331,10 @@ int RunShotCommand(std::span<char*> args) {
             if (form.ModalResult() == mrNone) form.SetModalResult(mrCancel);
         };
         StartUnits();
-        CreateWindows(application);
+        CreateWindows(application, [](const std::string& problem) {
+            std::fprintf(stderr, "vitrina-kit shot: warning: the brand is damaged, the built-in look is shown: %s\n",
+                         problem.c_str());
+        });
         MainFr->Show();
         ProcessPendingInput();
         // The start timer fires from the message loop once the window has been painted.

@@ -16,6 +16,8 @@ struct TKitCommand {
 
 // Add new commands here, one line each, with their Run function in their own file.
 const TKitCommand kCommands[] = {
+    {"brand-check", "brand-check DIR   check a brand folder for pack --brand; every problem at once",
+     &RunBrandCheckCommand},
     {"catalogue",
      "catalogue [--summary] [DIR]   records and categories of DIR/db\\base.txt as JSON",
      &RunCatalogueCommand},
@@ -26,7 +28,7 @@ const TKitCommand kCommands[] = {
     {"screen-png", "screen-png OUT [--wait MS]   a picture of the whole display", &RunScreenPngCommand},
     {"shot", "shot [-C DIR] [--screen WxH] [--dpi N] [SCRIPT]   run the launcher headless and replay a script",
      &RunShotCommand},
-    {"pack", "pack DISC OUT [--iso IMAGE.iso] [--label LABEL]   a disc folder with Vitrina and autorun.sh, and its image",
+    {"pack", "pack DISC OUT [--iso IMAGE.iso] [--label LABEL] [--brand DIR]   a disc folder with Vitrina and autorun.sh, and its image",
      &RunPackCommand},
     {"picture", "picture FILE [--decode]   load a picture as the launcher does; print its type and size",
      &RunPictureCommand},
