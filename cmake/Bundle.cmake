@@ -35,6 +35,6 @@ function(vitrina_install_bundle)
   file(GLOB fonts ${VITRINA_LIBERATION_FONTS}/Liberation*.ttf)
   install(FILES ${fonts} DESTINATION share/vitrina/fonts)
 
-  install(CODE "set(VITRINA_PATCHELF \"${PATCHELF}\")")
+  install(CODE "set(VITRINA_PATCHELF \"${PATCHELF}\")\nset(VITRINA_FONTS_ORIGIN \"${VITRINA_LIBERATION_FONTS}\")")
   install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/bundle/carry_dependencies.cmake)
 endfunction()

@@ -1,6 +1,7 @@
 # Install-time step of the bundle: copies the shared libraries the binaries and plugins
 # load into lib/, points every file's run path at its neighbours and carries the
-# licences of the Debian packages they came from. Needs VITRINA_PATCHELF.
+# licences of the Debian packages they came from. Needs VITRINA_PATCHELF and
+# VITRINA_FONTS_ORIGIN (the folder the fonts were taken from).
 
 set(bundle "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
 
@@ -73,12 +74,8 @@ endforeach()
 file(GLOB fonts "${bundle}/share/vitrina/fonts/*.ttf")
 foreach(file IN LISTS fonts)
   get_filename_component(name "${file}" NAME)
-  file(GLOB_RECURSE origin "/usr/share/fonts/${name}")
-  if(origin)
-    list(GET origin 0 origin)
-    owning_package("${origin}" package)
-    list(APPEND packages ${package})
-  endif()
+  owning_package("${VITRINA_FONTS_ORIGIN}/${name}" package)
+  list(APPEND packages ${package})
 endforeach()
 foreach(plugin IN LISTS plugins)
   file(RELATIVE_PATH rel "${bundle}/plugins" "${plugin}")

@@ -12,6 +12,7 @@
 
 #include <fcntl.h>
 #include <filesystem>
+#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -63,22 +64,29 @@ protected:
     TScratchFolder scratch;
 };
 
+// Each file's own needs, as ldd resolves them: inside the bundle or the desktop's. What
+// the desktop's libraries need in turn comes with them.
 TEST_F(Bundle, EveryElfFileLoadsOnlyFromTheBundleOrTheDesktop) {
     std::vector<fs::path> files = ElfFiles();
     ASSERT_GT(files.size(), 30u);
     for (const fs::path& file : files) {
-        TShellRun run = RunShell(scratch, "env -u LD_LIBRARY_PATH ldd " + Quoted(file.string()));
-        ASSERT_EQ(run.Status, 0) << file << run.Err;
-        static const std::regex resolved(R"(^\s*(\S+) => (\S+) \(0x[0-9a-f]+\)$)");
-        for (const std::string& line : Lines(run.Out)) {
-            EXPECT_EQ(line.find("not found"), std::string::npos) << file << ": " << line;
+        TShellRun ldd = RunShell(scratch, "env -u LD_LIBRARY_PATH ldd " + Quoted(file.string()));
+        ASSERT_EQ(ldd.Status, 0) << file << ldd.Err;
+        std::map<std::string, std::string> resolved;
+        static const std::regex line(R"(^\s*(\S+) => (\S+) \(0x[0-9a-f]+\)$)");
+        for (const std::string& text : Lines(ldd.Out)) {
+            EXPECT_EQ(text.find("not found"), std::string::npos) << file << ": " << text;
             std::smatch match;
-            if (!std::regex_match(line, match, resolved)) continue;
-            std::string path = fs::weakly_canonical(match[2].str()).string();
-            EXPECT_TRUE(ProvidedByTheDesktop(match[1]) || path.starts_with(root + "/"))
-                << file << " takes " << match[1] << " from " << path;
-            EXPECT_FALSE(ProvidedByTheDesktop(match[1]) && path.starts_with(root + "/"))
-                << file << ": the bundle carries " << match[1];
+            if (std::regex_match(text, match, line)) resolved[match[1]] = fs::weakly_canonical(match[2].str()).string();
+        }
+        TShellRun needed = RunShell(scratch, "readelf -d " + Quoted(file.string()) + " | grep NEEDED");
+        static const std::regex entry(R"(\[(\S+)\])");
+        for (const std::string& text : Lines(needed.Out)) {
+            std::smatch match;
+            if (!std::regex_search(text, match, entry)) continue;
+            std::string name = match[1], path = resolved[name];
+            EXPECT_TRUE(ProvidedByTheDesktop(name) || path.starts_with(root + "/")) << file << " takes " << name << " from " << path;
+            EXPECT_FALSE(ProvidedByTheDesktop(name) && path.starts_with(root + "/")) << file << ": the bundle carries " << name;
         }
     }
 }

@@ -13,6 +13,7 @@
 #include "launcher/brand.h"
 #include "platform/exceptions.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
