@@ -155,3 +155,27 @@ TEST(RealDisplay, BothWindowsShowTheProgramsNameAndIconToTheDesktop) {
         EXPECT_FALSE(IconOfSize(windows[name].Icon, 128).isNull()) << name << ": a large one for task bars";
     }
 }
+
+// A brand's icon in the bundle the program runs from replaces the program's own.
+TEST(RealDisplay, ABrandsIconIsTheWindowsIcon) {
+    if (!HaveXvfb()) GTEST_SKIP() << "xvfb-run is not installed";
+    if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "xdotool is not installed";
+    std::filesystem::path bundle = std::filesystem::temp_directory_path() / "vitrina-branded-bundle";
+    std::filesystem::remove_all(bundle);
+    std::filesystem::create_directories(bundle / "bin");
+    std::filesystem::create_directories(bundle / "share/vitrina/brand");
+    std::filesystem::path program = bundle / "bin/vitrina";
+    // Linked, not copied: the program finds its bundle beside the path it was started by.
+    std::filesystem::create_hard_link(std::string(VITRINA_BINARY_DIR) + "/src/app/vitrina", program);
+    QImage brandIcon(64, 64, QImage::Format_ARGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) brandIcon.setPixel(x, y, qRgba(x * 4, y * 4, 0x5A, 0xFF));
+    ASSERT_TRUE(brandIcon.save(QString::fromStdString((bundle / "share/vitrina/brand/icon.png").string())));
+    auto windows = WindowsOf(program.string());
+    std::filesystem::remove_all(bundle);
+    for (const char* name : {"Vitrina", "Screenshot"}) {
+        ASSERT_TRUE(windows.count(name)) << name;
+        EXPECT_EQ(IconOfSize(windows[name].Icon, 64), brandIcon) << name;
+        EXPECT_TRUE(IconOfSize(windows[name].Icon, 32).isNull()) << name << " keeps our icon";
+    }
+}
