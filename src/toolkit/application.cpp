@@ -1,6 +1,7 @@
 #include "toolkit/application.h"
 
 #include "platform/exceptions.h"
+#include "toolkit/accessible_objects.h"
 #include "toolkit/carried_files.h"
 #include "toolkit/form.h"
 #include "toolkit/host_widget.h"
@@ -48,6 +49,7 @@ void TApplication::Initialize() {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Floor);
     if (!QApplication::instance()) FOwnQtApplication = std::make_unique<QApplication>(qtArgc, qtArgv);
     QApplication::setQuitOnLastWindowClosed(false);
+    InstallAccessibleObjects();
     // Reading the system's font configuration is the slowest part of a start; it runs
     // on the other core while the windows are built, and the first text waits for it.
     // The fonts a bundle carries join it first.

@@ -38,6 +38,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 TControl::~TControl() {
     SetDestroying();
     if (FParent) FParent->RemoveControl(this);
+    ForgetAccessible(*this);
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -80,6 +81,8 @@ void TControl::SetVisible(bool value) {
     FVisible = value;
     VisibleChanged();
     if (value) Invalidate();
+    // Windows are announced by the platform as they come and go.
+    if (!dynamic_cast<TWinControl*>(this)) NotifyAccessible(*this, value ? acShown : acHidden);
     Perform(CM_VISIBLECHANGED, value);
     if (FParent && !Loading()) FParent->AdjustSize();
 }
@@ -152,6 +155,7 @@ void TControl::SetCaption(const std::string& text) {
     if (text == FText) return;
     FText = text;
     TextChanged();
+    NotifyAccessible(*this, acNameChanged);
 }
 
 void TControl::TextChanged() {

@@ -5,6 +5,7 @@
 // the control's native behaviour.
 
 #include "platform/basic_types.h"
+#include "toolkit/accessibility.h"
 #include "toolkit/component.h"
 #include "toolkit/events.h"
 #include "toolkit/font.h"
@@ -110,6 +111,17 @@ public:
     bool MouseCapture() const;
     void SetMouseCapture(bool value);
 
+    // What a screen reader is told: a role other than the one the class gives, a name
+    // and a description (the hint when none is set).
+    TAccessibleRole AccessibleRole() const { return FAccessibleRole; }
+    void SetAccessibleRole(TAccessibleRole role) { FAccessibleRole = role; }
+    const std::string& AccessibleName() const { return FAccessibleName; }
+    void SetAccessibleName(const std::string& name);
+    const std::string& AccessibleDescription() const { return FAccessibleDescription; }
+    void SetAccessibleDescription(const std::string& text);
+    // The class's own description with the properties above applied.
+    TAccessibleFacts AccessibleFacts() const;
+
     void Loaded() override;
 
     virtual void WndProc(TMessage& message);
@@ -157,6 +169,8 @@ protected:
     // repaint through their parent.
     virtual void InvalidateBounds(const TRect& bounds);
     virtual void BoundsChanged() {}
+    // What the control is for a screen reader, before the accessible properties apply.
+    virtual void DescribeAccessible(TAccessibleFacts& facts) const;
 
     void SetControlState(TControlState state) { FControlState = state; }
     // Switches auto-sizing without sizing now.
@@ -192,6 +206,9 @@ private:
     bool FAutoSize = false;
     TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
     TControlState FControlState = 0;
+    TAccessibleRole FAccessibleRole = arDefault;
+    std::string FAccessibleName;
+    std::string FAccessibleDescription;
 };
 
 // A windowless control: no window of its own, painted by its parent beneath every

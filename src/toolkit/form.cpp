@@ -109,6 +109,7 @@ void TForm::VisibleChanged() {
         }
         TWinControl::VisibleChanged();
         Host()->activateWindow();
+        if (AccessibleFacts().Role == arDialog) NotifyAccessible(*this, acDialogStart);
         if (OnShow) OnShow(this);
     } else {
         if (HandleAllocated() && Host()->isVisible()) {
@@ -116,6 +117,7 @@ void TForm::VisibleChanged() {
             else if (!Host()->isMinimized()) FWindowState = wsNormal;
         }
         Host()->hide();
+        if (AccessibleFacts().Role == arDialog) NotifyAccessible(*this, acDialogEnd);
         if (OnHide) OnHide(this);
     }
 }

@@ -66,6 +66,7 @@ protected:
     virtual void DoCreate();
     virtual void Activate();
     virtual void Deactivate();
+    void DescribeAccessible(TAccessibleFacts& facts) const override;
 
 private:
     friend class THostWidget;

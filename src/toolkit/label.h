@@ -36,6 +36,7 @@ protected:
     bool CanAutoSize(int& newWidth, int& newHeight) override;
     void FontChanged() override;
     void TextChanged() override;
+    void DescribeAccessible(TAccessibleFacts& facts) const override;
 
 private:
     TTextLayoutOptions LayoutOptions(int width) const;

@@ -66,7 +66,7 @@ public:
 protected:
     void SetUpdateState(bool updating) override {
         FListBox->FUpdating = updating;
-        if (!updating) FListBox->ItemsChanged();
+        if (!updating) FListBox->ContentChanged();
     }
 
 private:
@@ -131,6 +131,7 @@ void TCustomListBox::SetSorted(bool value) {
     std::fill(FSelection.begin(), FSelection.end(), 0);
     if (FMultiSelect && FItemIndex >= 0) FSelection[size_t(FItemIndex)] = 1;
     Invalidate();
+    NotifyAccessible(*this, acItemsChanged);
 }
 
 void TCustomListBox::SetColumns(int value) {
@@ -228,6 +229,16 @@ void TCustomListBox::ItemsChanged() {
     if (!FUpdating) Invalidate();
 }
 
+void TCustomListBox::ContentChanged() {
+    ItemsChanged();
+    if (!FUpdating) NotifyAccessible(*this, acItemsChanged);
+}
+
+void TCustomListBox::AnnounceCurrent(TAccessibleChange selectionChange) {
+    NotifyAccessible(*this, selectionChange, selectionChange == acSelection ? FItemIndex : -1);
+    if (Focused()) NotifyAccessible(*this, acFocus);
+}
+
 void TCustomListBox::BoundsChanged() {
     TWinControl::BoundsChanged();
     ItemsChanged();
@@ -255,7 +266,7 @@ int TCustomListBox::InsertString(int index, const std::string& text, bool sorted
     FSelection.insert(FSelection.begin() + index, 0);
     if (FItemIndex >= index) ++FItemIndex;
     if (FAnchor >= index) ++FAnchor;
-    ItemsChanged();
+    ContentChanged();
     return index;
 }
 
@@ -268,7 +279,7 @@ bool TCustomListBox::DeleteString(int index) {
     else if (FItemIndex > index)
         --FItemIndex;
     if (FAnchor >= index) FAnchor = std::max(-1, FAnchor - 1);
-    ItemsChanged();
+    ContentChanged();
     return true;
 }
 
@@ -278,7 +289,7 @@ void TCustomListBox::ResetContent() {
     FItemIndex = -1;
     FAnchor = -1;
     FTopIndex = 0;
-    ItemsChanged();
+    ContentChanged();
 }
 
 void TCustomListBox::ClearSelection() { std::fill(FSelection.begin(), FSelection.end(), 0); }
@@ -292,6 +303,7 @@ void TCustomListBox::SelectRange(int from, int to) {
 
 void TCustomListBox::SetCurrent(int index, bool selectOnly, bool user) {
     if (index < 0 || index >= Count()) return;
+    bool moved = index != FItemIndex || (FMultiSelect && selectOnly);
     if (FMultiSelect && selectOnly) {
         ClearSelection();
         FSelection[size_t(index)] = 1;
@@ -300,6 +312,8 @@ void TCustomListBox::SetCurrent(int index, bool selectOnly, bool user) {
     FItemIndex = index;
     MakeVisible(index);
     Invalidate();
+    // Heard before whatever the click handler changes in turn.
+    if (moved) AnnounceCurrent(FMultiSelect ? acSelectionWithin : acSelection);
     if (user) Click();
 }
 
@@ -391,6 +405,7 @@ void TCustomListBox::KeyNavigate(std::uint16_t key) {
         FItemIndex = target;
         MakeVisible(target);
         Invalidate();
+        AnnounceCurrent(acSelectionWithin);
         Click();
         return;
     }
@@ -400,6 +415,7 @@ void TCustomListBox::KeyNavigate(std::uint16_t key) {
         FItemIndex = target;
         MakeVisible(target);
         Invalidate();
+        if (Focused()) NotifyAccessible(*this, acFocus);
         return;
     }
     if (target != current) SetCurrent(target, true, true);
@@ -450,6 +466,7 @@ void TCustomListBox::MousePress(TPoint point, TShiftState shift, bool isDouble) 
     FItemIndex = index;
     MakeVisible(index);
     Invalidate();
+    AnnounceCurrent(acSelectionWithin);
     Click();
 }
 
@@ -470,6 +487,7 @@ void TCustomListBox::MouseTrack(TPoint point) {
         FItemIndex = index;
         MakeVisible(index);
         Invalidate();
+        AnnounceCurrent(acSelectionWithin);
         Click();
     } else if (!FMultiSelect) {
         SetCurrent(index, true, true);
@@ -545,6 +563,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
         if (key == VK_SPACE && FMultiSelect && !FExtendedSelect && FItemIndex >= 0) {
             FSelection[size_t(FItemIndex)] = !FSelection[size_t(FItemIndex)];
             Invalidate();
+            NotifyAccessible(*this, acSelectionWithin);
             Click();
             return;
         }
@@ -562,8 +581,12 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
             MouseTrack({LParamX(message.LParam), LParamY(message.LParam)});
         return;
     case WM_LBUTTONUP: FTracking = false; return;
-    case WM_KILLFOCUS:
-    case WM_SETFOCUS: Invalidate(); return;
+    case WM_KILLFOCUS: Invalidate(); return;
+    case WM_SETFOCUS:
+        Invalidate();
+        // After the platform has said the list took the focus, its item.
+        NotifyAccessibleLater(*this, acFocus);
+        return;
     case WM_MOUSEWHEEL: WheelTurn(HighWordSigned(message.WParam)); return;
     default: TWinControl::DefaultHandler(message);
     }

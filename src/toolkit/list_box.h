@@ -111,6 +111,7 @@ protected:
     void EraseBackground(TCanvas& canvas) override;
     void CreateParams(TCreateParams& params) override;
     void BoundsChanged() override;
+    void DescribeAccessible(TAccessibleFacts& facts) const override;
 
 private:
     class TListBoxStrings;
@@ -130,6 +131,9 @@ private:
     void MouseTrack(TPoint point);
     void WheelTurn(int delta);
     void ItemsChanged();
+    // Items added, removed or replaced.
+    void ContentChanged();
+    void AnnounceCurrent(TAccessibleChange selectionChange);
     void SelectRange(int from, int to);
     void ClearSelection();
 

@@ -39,6 +39,8 @@ std::vector<std::string_view> SplitHardLines(std::string_view text) {
 
 } // namespace
 
+std::string RemoveAcceleratorMarks(std::string_view text) { return StripAccelerators(text).Text; }
+
 int MeasureWithTabs(std::string_view line, int tabWidth, const TTextMeasure& measure) {
     if (line.find('\t') == std::string_view::npos || tabWidth <= 0) return measure(line);
     int x = 0;

@@ -28,5 +28,8 @@ using TTextMeasure = std::function<int(std::string_view)>;
 std::vector<TTextLine> LayoutText(std::string_view text, const TTextLayoutOptions& options,
                                   const TTextMeasure& measure);
 
+// The text as a label shows it, accelerator marks taken out ("&&" reads as "&").
+std::string RemoveAcceleratorMarks(std::string_view text);
+
 // Width of one line with tabs expanded to stops every `tabWidth` pixels.
 int MeasureWithTabs(std::string_view line, int tabWidth, const TTextMeasure& measure);

@@ -15,6 +15,17 @@ const TIdentTable& CursorIdents() {
     return table;
 }
 
+const TIdentTable& AccessibleRoleIdents() {
+    static const TIdentTable table = {
+        {"arDefault", arDefault},   {"arIgnored", arIgnored},       {"arTransparent", arTransparent},
+        {"arWindow", arWindow},     {"arDialog", arDialog},         {"arPane", arPane},
+        {"arList", arList},         {"arListItem", arListItem},     {"arStaticText", arStaticText},
+        {"arGraphic", arGraphic},   {"arButton", arButton},         {"arLink", arLink},
+        {"arScrollBar", arScrollBar},
+    };
+    return table;
+}
+
 const TIdentTable& AlignIdents() {
     static const TIdentTable table = {{"alNone", alNone},   {"alTop", alTop},     {"alBottom", alBottom},
                                       {"alLeft", alLeft},   {"alRight", alRight}, {"alClient", alClient}};
@@ -65,6 +76,9 @@ void RegisterToolkitClasses() {
         .String("Caption", [](TControl& c, const std::string& v) { c.SetCaption(v); })
         .Enum("Align", AlignIdents(), [](TControl& c, int v) { c.SetAlign(TAlign(v)); })
         .Boolean("AutoSize", [](TControl& c, bool v) { c.SetAutoSize(v); })
+        .Enum("AccessibleRole", AccessibleRoleIdents(), [](TControl& c, int v) { c.SetAccessibleRole(TAccessibleRole(v)); })
+        .String("AccessibleName", [](TControl& c, const std::string& v) { c.SetAccessibleName(v); })
+        .String("AccessibleDescription", [](TControl& c, const std::string& v) { c.SetAccessibleDescription(v); })
         .Handler("OnClick", &TControl::OnClick)
         .Handler("OnDblClick", &TControl::OnDblClick)
         .Handler("OnMouseDown", &TControl::OnMouseDown)

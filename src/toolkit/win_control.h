@@ -133,6 +133,7 @@ protected:
     void PaintHandler(TMessage& message);
     virtual void EraseBackground(TCanvas& canvas);
     virtual void PaintNonClient(TCanvas& /*windowCanvas*/) {}
+    void DescribeAccessible(TAccessibleFacts& facts) const override;
 
     bool CanAutoSize(int& newWidth, int& newHeight) override;
     void AdjustSize() override;
