@@ -44,6 +44,7 @@ protected:
     void KeyDown(std::uint16_t& key, TShiftState shift) override;
     void KeyUp(std::uint16_t& key, TShiftState shift) override;
     void KeyPress(char& key) override;
+    void DescribeAccessible(TAccessibleFacts& facts) const override;
 
 private:
     void PaintList(TCanvas& canvas);

@@ -104,6 +104,7 @@ TbsSkinScrollBar::~TbsSkinScrollBar() { KillTimer(1); }
 void TbsSkinScrollBar::Changed() {
     CalcRects();
     Invalidate();
+    AnnounceValue();
 }
 
 void TbsSkinScrollBar::SetBoth(bool value) {

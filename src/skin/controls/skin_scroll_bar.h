@@ -121,6 +121,7 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void BoundsChanged() override;
+    void DescribeAccessible(TAccessibleFacts& facts) const override;
 
 private:
     struct TPart {
@@ -141,6 +142,8 @@ private:
     TRect SkinThumbSource(bool glyph) const;
     void DrawSkinThumb(TCanvas& canvas);
     void Changed();
+    // Tells a screen reader of a new position or range, once per change.
+    void AnnounceValue();
 
     bool FBoth = false;
     int FBothMarkerWidth = 0;
@@ -169,6 +172,7 @@ private:
     int FDragPosition = 0;
     TPoint FLastPointer;
     bool FFocusing = false;
+    TAccessibleRange FAnnounced{0, 100, 0, 0};
 
     // Copied from a scroll bar record.
     TbsScrollBarSkin FSkin;

@@ -48,6 +48,7 @@ protected:
     void PaintNonClient(TCanvas& canvas) override;
     TRect AdjustClientRect() const override;
     void VisibleChanged() override;
+    void DescribeAccessible(TAccessibleFacts& facts) const override;
 
 private:
     void PaintSkinFrame(TCanvas& canvas);
