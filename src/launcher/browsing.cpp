@@ -74,6 +74,10 @@ void TMainFr::ShowTitleDetails() {
         size_t(j) >= FCatalogue.Titles().Count(size_t(k)))
         return;
     LbAbout->SetCaption(std::string(FCatalogue.Abouts().At(size_t(k), size_t(j))));
+    // Both pictures are read out by the title they show.
+    std::string title(FCatalogue.Titles().At(size_t(k), size_t(j)));
+    ImPic->SetAccessibleName(title);
+    BigPic->ImageBigPic->SetAccessibleName(title);
     Image2->SetVisible(DescriptionMarkerShown(LbAbout->Height()));
     // Binding the bar again makes the box measure the new text.
     ScrollBoxAbout->SetVScrollBar(ScrollBarAbout);

@@ -171,6 +171,7 @@ void TMainFr::FormCreate(TObject*) {
     ListBoxProg->SetScrollBar(ScrollBarProg);
     ScrollBoxAbout->SetVScrollBar(ScrollBarAbout);
     ImMini->SetCursor(crHandPoint);
+    ImInet->SetAccessibleName(PublisherAddress);
     StartTimer->SetEnabled(true);
 }
 
