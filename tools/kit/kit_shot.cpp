@@ -6,6 +6,7 @@
 
 #include "kit_commands.h"
 #include "json_writer.h"
+#include "kit_shot_a11y.h"
 
 #include "app/startup.h"
 #include "launcher/main_unit.h"
@@ -129,6 +130,17 @@ private:
             if (!SavePng(picture, OutputPath(words[1]))) throw Exception("cannot write " + words[1]);
         } else if (verb == "state") {
             WriteState();
+        } else if (verb == "a11y") {
+            WriteAccessibleTree(stdout);
+        } else if (verb == "a11y-events") {
+            WriteAccessibleEvents(stdout);
+        } else if (verb == "a11y-press") {
+            // The name is the rest of the line, spaces and all.
+            std::string name = line.substr(line.find(verb) + verb.size());
+            name.erase(0, name.find_first_not_of(" \t"));
+            name.erase(name.find_last_not_of(" \t\r") + 1);
+            if (!PressAccessible(name)) throw Exception("nothing named '" + name + "' to press");
+            ProcessPendingInput();
         } else {
             throw Exception("unknown command " + verb);
         }
@@ -319,6 +331,7 @@ int RunShotCommand(std::span<char*> args) {
         if (!options.Folder.empty()) std::filesystem::current_path(options.Folder);
         ConfigureScreen(options);
 
+        if (ScriptUsesAccessibility(lines)) StartAccessibleRecorder();
         TShotSession session(std::move(lines), startFolder);
         TApplication application;
         application.Initialize();
