@@ -77,7 +77,8 @@ TShotRun RunShot(const TTestDisc& disc, const std::string& script, const std::st
         QJsonParseError error;
         QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
         EXPECT_EQ(error.error, QJsonParseError::NoError) << line;
-        run.States.push_back(document.object());
+        run.Lines.push_back(document);
+        if (document.isObject()) run.States.push_back(document.object());
     }
     return run;
 }

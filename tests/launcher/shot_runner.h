@@ -2,6 +2,7 @@
 // Small discs made on the fly and the headless launcher run over them.
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <filesystem>
@@ -32,6 +33,7 @@ struct TShotRun {
     int Status = -1;
     std::string Err;
     std::vector<QJsonObject> States; // one per `state` line of the script
+    std::vector<QJsonDocument> Lines; // every line printed, in order
 };
 
 TShotRun RunShot(const TTestDisc& disc, const std::string& script, const std::string& options = {});
