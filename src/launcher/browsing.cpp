@@ -10,6 +10,7 @@
 #include "skin/controls/skin_scroll_box.h"
 #include "toolkit/label.h"
 #include "toolkit/strings.h"
+#include "toolkit/text_layout.h"
 #include "viewer/orig_pic.h"
 
 void TMainFr::RunStartupSequence() {
@@ -60,6 +61,16 @@ void TMainFr::ListBoxGameListBoxClick(TObject*) {
 
 void TMainFr::ListBoxProgListBoxClick(TObject*) { ShowTitleDetails(); }
 
+bool TMainFr::TitleExists(int k, int j) const {
+    return k >= 0 && size_t(k) < FCatalogue.CategoryCount() && j >= 0 && size_t(j) < FCatalogue.Titles().Count(size_t(k));
+}
+
+// A screen reader reads a title with the description the window shows for it.
+std::string TMainFr::TitleDescriptionForScreenReader(int j) const {
+    int k = ListBoxGame->ItemIndex();
+    return TitleExists(k, j) ? RemoveAcceleratorMarks(FCatalogue.Abouts().At(size_t(k), size_t(j))) : std::string();
+}
+
 std::string TMainFr::SelectedTitlePath() const {
     int j = ListBoxProg->ItemIndex();
     int k = ListBoxGame->ItemIndex();
@@ -70,9 +81,7 @@ void TMainFr::ShowTitleDetails() {
     int j = ListBoxProg->ItemIndex();
     int k = ListBoxGame->ItemIndex();
     // Nothing is selected in an empty list; there are no details to show.
-    if (k < 0 || size_t(k) >= FCatalogue.CategoryCount() || j < 0 ||
-        size_t(j) >= FCatalogue.Titles().Count(size_t(k)))
-        return;
+    if (!TitleExists(k, j)) return;
     LbAbout->SetCaption(std::string(FCatalogue.Abouts().At(size_t(k), size_t(j))));
     // Both pictures are read out by the title they show.
     std::string title(FCatalogue.Titles().At(size_t(k), size_t(j)));
@@ -104,9 +113,7 @@ void TMainFr::ShowTitleDetails() {
 void TMainFr::LaunchSelectedTitle() {
     int k = ListBoxGame->ItemIndex();
     int j = ListBoxProg->ItemIndex();
-    if (k < 0 || size_t(k) >= FCatalogue.CategoryCount() || j < 0 ||
-        size_t(j) >= FCatalogue.Titles().Count(size_t(k)))
-        return;
+    if (!TitleExists(k, j)) return;
     ShellExecute("open", SelectedTitlePath(), SW_SHOW);
 }
 

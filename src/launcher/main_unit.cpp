@@ -172,6 +172,7 @@ void TMainFr::FormCreate(TObject*) {
     ScrollBoxAbout->SetVScrollBar(ScrollBarAbout);
     ImMini->SetCursor(crHandPoint);
     ImInet->SetAccessibleName(PublisherAddress);
+    ListBoxProg->ListBox()->AccessibleItemDescription = [this](int j) { return TitleDescriptionForScreenReader(j); };
     StartTimer->SetEnabled(true);
 }
 

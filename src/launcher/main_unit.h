@@ -94,6 +94,8 @@ private:
     void ShowTitleDetails();
     void LaunchSelectedTitle();
     std::string SelectedTitlePath() const;
+    bool TitleExists(int k, int j) const;
+    std::string TitleDescriptionForScreenReader(int j) const;
     void ListBoxGameListBoxClick(TObject* sender);
     void ListBoxProgListBoxClick(TObject* sender);
     void ListBoxProgListBoxDblClick(TObject* sender);

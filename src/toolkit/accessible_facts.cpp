@@ -45,7 +45,6 @@ void TWinControl::DescribeAccessible(TAccessibleFacts& facts) const {
 void TForm::DescribeAccessible(TAccessibleFacts& facts) const {
     TWinControl::DescribeAccessible(facts);
     facts.Role = arWindow;
-    facts.Name = Caption();
 }
 
 void TLabel::DescribeAccessible(TAccessibleFacts& facts) const {

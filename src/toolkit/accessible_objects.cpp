@@ -242,6 +242,14 @@ public:
     TControl* Control() const override { return FHost ? FHost->Control() : nullptr; }
     QObject* object() const override { return FHost.data(); }
 
+    // A window is called what its title bar says, unless it was given a name.
+    QString text(QAccessible::Text kind) const override {
+        TControl* control = Control();
+        if (kind == QAccessible::Name && FHost && FHost->isWindow() && control && control->AccessibleName().empty())
+            return FHost->windowTitle();
+        return TAccessibleControl::text(kind);
+    }
+
     QAccessible::State state() const override {
         QAccessible::State state = TAccessibleControl::state();
         if (!FHost || state.invalid) return state;
@@ -337,8 +345,12 @@ public:
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
     QString text(QAccessible::Text kind) const override {
-        if (kind != QAccessible::Name || !isValid()) return {};
-        return ToQString(List()->Items()[FIndex]);
+        if (!isValid()) return {};
+        TCustomListBox* list = List();
+        if (kind == QAccessible::Name) return ToQString(list->Items()[FIndex]);
+        if (kind == QAccessible::Description && list->AccessibleItemDescription)
+            return ToQString(list->AccessibleItemDescription(FIndex));
+        return {};
     }
     void setText(QAccessible::Text, const QString&) override {}
 

@@ -100,6 +100,8 @@ public:
     TCanvas& Canvas();
 
     TDrawItemEvent OnDrawItem;
+    // What a screen reader reads after an item's text (code page 1251); none: nothing.
+    std::function<std::string(int index)> AccessibleItemDescription;
 
     void DefaultHandler(TMessage& message) override;
 

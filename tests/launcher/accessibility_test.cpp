@@ -112,7 +112,9 @@ TEST_F(LauncherAccessibility, KeysAndClicksMoveSelectionAndFocus) {
     EXPECT_THAT(States(Child(categories, 1)), ElementsAre("focusable", "selectable", "selected"));
     EXPECT_THAT(Children(titles), ElementsAre("ListItem Змейка", "ListItem Тетрис"));
     EXPECT_THAT(States(Child(titles, 1)), ElementsAre("focusable", "focused", "selectable", "selected"));
-    // The accelerator mark is not read out.
+    // A title is read with its description; the accelerator mark is not read out.
+    EXPECT_EQ(Utf8(Child(titles, 1)["description"]), "Падающие &фигуры");
+    EXPECT_EQ(Utf8(Child(titles, 0)["description"]), "Ползёт");
     EXPECT_THAT(Children(Find(keyed, "Pane ")), ElementsAre("StaticText Падающие &фигуры"));
     QJsonObject thumbnail = Find(keyed, "Graphic Тетрис");
     EXPECT_EQ(Utf8(thumbnail["description"]), "Щелкните мышью, чтобы просмотреть в 100 %-ном масштабе");

@@ -179,7 +179,9 @@ TEST_F(Accessibility, InterfacesDoNotOutliveWhatTheyDescribe) {
     EXPECT_EQ(QAccessible::accessibleInterface(label), nullptr);
     delete List;
     // The list's window waits for the event loop; until then its items are invalid.
-    if (QAccessibleInterface* stale = QAccessible::accessibleInterface(item)) EXPECT_FALSE(stale->isValid());
+    if (QAccessibleInterface* stale = QAccessible::accessibleInterface(item)) {
+        EXPECT_FALSE(stale->isValid());
+    }
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(QAccessible::accessibleInterface(item), nullptr);
     EXPECT_THAT(ChildrenOf(Window()), ElementsAre("Button Закрыть"));
