@@ -171,7 +171,7 @@ void TMainFr::FormCreate(TObject*) {
     ListBoxProg->SetScrollBar(ScrollBarProg);
     ScrollBoxAbout->SetVScrollBar(ScrollBarAbout);
     ImMini->SetCursor(crHandPoint);
-    ImInet->SetAccessibleName(PublisherAddress);
+    ImInet->SetAccessibleName(FPublisherAddress);
     ListBoxProg->ListBox()->AccessibleItemDescription = [this](int j) { return TitleDescriptionForScreenReader(j); };
     StartTimer->SetEnabled(true);
 }
