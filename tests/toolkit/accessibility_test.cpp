@@ -54,7 +54,7 @@ protected:
         TestApplication();
         SetAccessibleObserver(Hear);
         Form = std::make_unique<TForm>(nullptr);
-        Form->SetBorderStyle(bsNone);
+        Form->SetBorderStyle(bsSingle);
         Form->SetBounds(40, 30, 400, 300);
         Form->SetCaption("Okno");
 
