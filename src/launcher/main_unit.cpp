@@ -195,6 +195,8 @@ void TMainFr::ImPicClick(TObject*) {
     BigPic->SetClientHeight(ImPic->Picture().Height());
     BigPic->SetLeft(0);
     BigPic->SetTop(0);
+    // Maximised at every opening, whatever the user left it in.
+    BigPic->SetWindowState(wsMaximized);
     BigPic->ShowModal();
 }
 

@@ -83,6 +83,8 @@ void TImage::SetAutoSize(bool value) {
 }
 
 bool TImage::CanAutoSize(int& newWidth, int& newHeight) {
+    // An empty picture has no size to give: the view keeps its own.
+    if (FPicture->Width() <= 0 || FPicture->Height() <= 0) return false;
     newWidth = FPicture->Width();
     newHeight = FPicture->Height();
     return true;

@@ -8,6 +8,8 @@
 #include "toolkit/screen.h"
 
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
@@ -90,7 +92,10 @@ TWindowState TForm::WindowState() const {
 
 void TForm::SetWindowState(TWindowState state) {
     FWindowState = state;
-    if (!Visible() || !HandleAllocated()) return;
+    if (!Visible() || !HandleAllocated()) {
+        ApplyRestoredBounds();
+        return;
+    }
     switch (state) {
     case wsNormal: Host()->showNormal(); break;
     case wsMinimized: Host()->showMinimized(); break;
@@ -105,7 +110,13 @@ void TForm::VisibleChanged() {
         switch (FWindowState) {
         case wsNormal: Host()->show(); break;
         case wsMinimized: Host()->showMinimized(); break;
-        case wsMaximized: Host()->showMaximized(); break;
+        case wsMaximized:
+            // An X server without a window manager maximises nothing: fill the screen
+            // first; a window manager maximises it as usual.
+            if (QGuiApplication::platformName() == QLatin1String("xcb"))
+                if (QScreen* screen = Host()->screen()) Host()->setGeometry(screen->availableGeometry());
+            Host()->showMaximized();
+            break;
         }
         TWinControl::VisibleChanged();
         Host()->activateWindow();
@@ -120,6 +131,25 @@ void TForm::VisibleChanged() {
         if (AccessibleFacts().Role == arDialog) NotifyAccessible(*this, acDialogEnd);
         if (OnHide) OnHide(this);
     }
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+    // A maximised window keeps the screen's size, shown or hidden (a hidden window
+    // resized would not maximise again); what it is asked for, after auto-size, is
+    // where it goes once it is restored.
+    if (WindowState() == wsMaximized) {
+        if (AutoSize() && !Loading()) CanAutoSize(width, height);
+        FRestoredBounds = Bounds(left, top, width, height);
+        return;
+    }
+    TWinControl::SetBounds(left, top, width, height);
+}
+
+void TForm::ApplyRestoredBounds() {
+    if (!FRestoredBounds || WindowState() != wsNormal) return;
+    TRect bounds = *FRestoredBounds;
+    FRestoredBounds.reset();
+    TWinControl::SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
 }
 
 TRect TForm::ClientRect() const {

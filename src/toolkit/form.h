@@ -4,6 +4,7 @@
 
 #include "toolkit/win_control.h"
 
+#include <optional>
 #include <string>
 
 class QEventLoop;
@@ -40,6 +41,7 @@ public:
     bool AutoScroll() const { return FAutoScroll; }
     void SetAutoScroll(bool value) { FAutoScroll = value; }
 
+    void SetBounds(int left, int top, int width, int height) override;
     TRect ClientRect() const override;
     void SetClientWidth(int value) override;
     void SetClientHeight(int value) override;
@@ -72,6 +74,8 @@ private:
     friend class THostWidget;
     friend class TApplication;
     void WindowActivated(bool active);
+    // Bounds asked for while maximised, once the window is normal again.
+    void ApplyRestoredBounds();
     void ClosedBySystem();
     void ShowTitle();
 
@@ -81,6 +85,7 @@ private:
     int FPixelsPerInch = 96;
     bool FScaled = false;
     bool FAutoScroll = false;
+    std::optional<TRect> FRestoredBounds;
     TModalResult FModalResult = mrNone;
     QEventLoop* FModalLoop = nullptr;
     bool FActive = false;

@@ -328,6 +328,16 @@ void THostWidget::moveEvent(QMoveEvent*) {
 
 void THostWidget::resizeEvent(QResizeEvent*) {
     if (!isWindow()) return;
+    // Restored from maximised: once the window system has placed the window where it
+    // keeps it, it goes where it was last asked to.
+    if (AsTopLevelForm() && !isMaximized() && !isMinimized())
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (TForm* form = FControl ? AsTopLevelForm() : nullptr)
+                    Application->Guard([&] { form->ApplyRestoredBounds(); });
+            },
+            Qt::QueuedConnection);
     // The window manager changed the size (maximising, the user's frame drag).
     QRect frame = frameGeometry();
     if (frame.width() == FControl->Width() && frame.height() == FControl->Height()) return;

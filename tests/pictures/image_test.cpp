@@ -62,6 +62,9 @@ TEST(ImageView, AutoSizeFollowsNonEmptyPicturesAndOpacityFollowsCoverage) {
 
     image.SetBounds(10, 20, 105, 105);
     image.SetAutoSize(true);
+    // With nothing to show, the view keeps the size it is given.
+    image.SetBounds(10, 20, 105, 105);
+    EXPECT_EQ(image.BoundsRect(), Bounds(10, 20, 105, 105));
     image.Picture().SetGraphic(Solid(30, 15, clWhite));
     EXPECT_EQ(image.BoundsRect(), Bounds(10, 20, 30, 15));
     EXPECT_TRUE(image.ControlStyle() & csOpaque);
@@ -69,6 +72,8 @@ TEST(ImageView, AutoSizeFollowsNonEmptyPicturesAndOpacityFollowsCoverage) {
     // Clearing keeps the size and leaves the view see-through.
     image.Picture().SetGraphic(nullptr);
     EXPECT_EQ(image.BoundsRect(), Bounds(10, 20, 30, 15));
+    image.SetBounds(5, 20, 50, 50);
+    EXPECT_EQ(image.BoundsRect(), Bounds(5, 20, 50, 50));
     EXPECT_FALSE(image.ControlStyle() & csOpaque);
 
     // Without auto-size a smaller picture leaves part of the view uncovered.

@@ -266,3 +266,35 @@ TEST_F(WindowTest, AnAutoSizedPanelFitsItsContentOnceItsWindowExists) {
     EXPECT_EQ(panel->BoundsRect(), Rect(0, 0, 302, 202));
     EXPECT_EQ(inner->BoundsRect(), Rect(1, 1, 301, 201));
 }
+
+TEST_F(WindowTest, AMaximisedFormKeepsNewBoundsForWhenItIsRestored) {
+    TForm form(nullptr);
+    form.SetBounds(40, 30, 200, 150);
+    form.SetAutoSize(true);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(0, 0, 300, 200);
+    form.SetWindowState(wsMaximized);
+    form.Show();
+    ProcessPendingInput();
+    ASSERT_EQ(form.WindowState(), wsMaximized);
+    const int maximisedWidth = form.Width();
+    EXPECT_GT(maximisedWidth, 600);
+    // The content grows and the window is moved, shown and hidden: it stays maximised.
+    panel->SetBounds(0, 0, 400, 250);
+    form.SetLeft(0);
+    form.Hide();
+    panel->SetBounds(0, 0, 450, 260);
+    form.Show();
+    ProcessPendingInput();
+    EXPECT_EQ(form.WindowState(), wsMaximized);
+    EXPECT_EQ(form.Width(), maximisedWidth);
+    // Restored, it takes the bounds it was last asked for.
+    form.SetWindowState(wsNormal);
+    ProcessPendingInput();
+    ProcessPendingInput();
+    EXPECT_EQ(form.WindowState(), wsNormal);
+    EXPECT_EQ(form.ClientWidth(), 450);
+    EXPECT_EQ(form.ClientHeight(), 260);
+    EXPECT_EQ(form.Left(), 0);
+}

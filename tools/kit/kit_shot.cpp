@@ -240,6 +240,11 @@ private:
         }
         json.Raw("}, \"viewer\": {\"visible\": ").Raw(BigPic->Visible() ? "true" : "false");
         json.Raw(", \"modal\": ").Raw(BigPic->Modal() ? "true" : "false");
+        json.Raw(", \"maximized\": ").Raw(BigPic->WindowState() == wsMaximized ? "true" : "false");
+        json.Raw(", \"left\": ").Raw(std::to_string(BigPic->Left()));
+        json.Raw(", \"top\": ").Raw(std::to_string(BigPic->Top()));
+        json.Raw(", \"width\": ").Raw(std::to_string(BigPic->Width()));
+        json.Raw(", \"height\": ").Raw(std::to_string(BigPic->Height()));
         json.Raw(", \"clientWidth\": ").Raw(std::to_string(BigPic->ClientWidth()));
         json.Raw(", \"clientHeight\": ").Raw(std::to_string(BigPic->ClientHeight()));
         json.Raw(", \"pictureWidth\": ").Raw(std::to_string(BigPic->ImageBigPic->Picture().Width()));
@@ -339,6 +344,8 @@ int RunShotCommand(std::span<char*> args) {
         application.ErrorReport = [&](const std::string& text) { session.Errors.push_back(text); };
         SetShellRecorder([&](const TShellRequest& request) { session.Shell.push_back(request); });
         application.OnModalShown = [&](TForm& form) {
+            // The window system places the window (maximised, say) before the script goes on.
+            ProcessPendingInput();
             session.RunUntil([&] { return form.ModalResult() != mrNone || !form.Visible(); });
             // The script ended with the window still open: close it so the run can end.
             if (form.ModalResult() == mrNone) form.SetModalResult(mrCancel);
