@@ -1,71 +1,54 @@
 #pragma once
-// Locale-aware, case-insensitive comparison of code page 1251 text, standing in for
-// CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE): the user's locale from the
-// environment, letter case ignored, hyphen and apostrophe weighed lightly (they only
-// break ties between otherwise equal texts), spaces and other punctuation significant.
+// The catalogue's order: code page 1251 text compared as Windows' CompareStringA does
+// with NORM_IGNORECASE in the user's locale. Every byte carries Windows' weights for it:
+// letters, digits and most symbols a primary weight (symbols before digits before
+// Latin before Cyrillic, case ignored), letters with a mark a diacritic weight that
+// only breaks ties (ё after е), and hyphen, apostrophe, dashes and control characters a
+// light weight that counts only between texts equal otherwise. The locale changes only
+// where a few letters stand (й under Russian), never the order of scripts or symbols.
 
 #include <array>
 #include <cstdint>
-#include <memory>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include <unicode/uversion.h>
-
-U_NAMESPACE_BEGIN
-class Collator;
-U_NAMESPACE_END
+// Windows' weights for one byte.
+struct TByteWeights {
+    std::uint8_t Primary;   // rank among all letters, digits and symbols; 0: none
+    std::uint8_t Diacritic; // with Primary: the mark's weight, 2 for none
+    std::uint8_t Light;     // without Primary: the light mark's weight; 0 with neither: ignored
+};
 
 class TCollator {
 public:
-    // localeName is an ICU locale id ("ru_RU"); "" and "root" mean the root collation.
-    explicit TCollator(const std::string& localeName);
-    ~TCollator();
-    TCollator(TCollator&&) noexcept;
-    TCollator& operator=(TCollator&&) noexcept;
+    // localeName is a POSIX locale name ("ru_RU.UTF-8", "uk_UA", "C"); its language
+    // picks the Windows locale whose rules apply, English (United States) for any other.
+    explicit TCollator(std::string_view localeName = {});
 
-    // The collator of the user's locale (LC_ALL, LC_COLLATE, LANG; root for none, C, POSIX).
+    // The collator of the user's locale (LC_ALL, LC_COLLATE, LANG).
     static const TCollator& UserDefault();
-    // The locale id the environment names, as UserDefault reads it.
+    // The locale the environment names, without its code set and modifier ("ru_RU"),
+    // empty for none, C and POSIX.
     static std::string EnvironmentLocale();
 
-    const std::string& LocaleName() const { return FLocaleName; }
+    // The Windows locale whose rules apply ("ru-RU").
+    std::string_view WindowsLocale() const { return FWindowsLocale; }
 
     // Negative, zero or positive, as a is less than, equal to or greater than b.
     int Compare(std::string_view a, std::string_view b) const;
 
-    // Writes the sort key of text over key (bytes compared with memcmp order the texts
-    // as Compare does). With maxLength, at most that many leading bytes of it, made
-    // without reading more of the text than they need; the result then tells whether
-    // the key may go on beyond them.
-    bool SortKey(std::string_view text, std::vector<std::uint8_t>& key,
-                 std::size_t maxLength = SIZE_MAX) const;
-
-    // Whether a text may not be cut next to c for its two parts to be compared apart:
-    // c can join its neighbours into one collation unit.
-    bool IsUnsafeBoundary(char c) const { return UnsafeSet()[static_cast<unsigned char>(c)]; }
-
-    // An independent copy for another thread.
-    TCollator Clone() const;
+    // The first eight primary weights of text, most significant first, zero after its
+    // last: texts in Compare order have their prefixes in ascending order.
+    std::uint64_t PrimaryPrefix(std::string_view text) const;
 
 private:
-    struct TUnsafeSet {
-        std::once_flag Once;
-        std::array<bool, 256> Flags{};
-    };
+    int CompareLightMarks(std::string_view a, std::string_view b) const;
 
-    TCollator() = default;
-    const std::array<bool, 256>& UnsafeSet() const;
-
-    std::unique_ptr<U_ICU_NAMESPACE::Collator> FCollator;
-    std::string FLocaleName;
-    // Shared with clones: the same collation, worked out once.
-    std::shared_ptr<TUnsafeSet> FUnsafe;
+    std::array<TByteWeights, 256> FWeights;
+    std::string_view FWindowsLocale;
 };
 
 // Sorts cp1251 texts in ascending order of collator; equal texts end in no particular
-// order. Uses sort keys and up to threads threads (0: as many as the machine has).
-void CollationSort(std::vector<std::string_view>& items, const TCollator& collator,
-                   unsigned threads = 0);
+// order.
+void CollationSort(std::vector<std::string_view>& items, const TCollator& collator);

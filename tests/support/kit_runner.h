@@ -23,10 +23,12 @@ inline std::string ReadWholeFile(const std::string& path) {
     return content.str();
 }
 
-// Runs `vitrina-kit ARGS` (ARGS quoted by the caller) with its output in `scratch`.
-inline TKitRun RunKit(const TScratchFolder& scratch, const std::string& args) {
-    std::string command = std::string("'") + VITRINA_KIT + "' " + args + " >'" + (scratch / "out") + "' 2>'" +
-                          (scratch / "err") + "'";
+// Runs `vitrina-kit ARGS` (ARGS quoted by the caller) with its output in `scratch`, under
+// the given locale whatever the environment's.
+inline TKitRun RunKit(const TScratchFolder& scratch, const std::string& args,
+                      const std::string& locale = "C.UTF-8") {
+    std::string command = "LC_ALL='" + locale + "' '" + VITRINA_KIT + "' " + args + " >'" +
+                          (scratch / "out") + "' 2>'" + (scratch / "err") + "'";
     TKitRun run;
     int status = std::system(command.c_str());
     run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
