@@ -58,7 +58,8 @@ public:
     void LoadCatalogue();
     // The same for a catalogue text already read.
     void LoadCatalogue(TTextFileLines text);
-    // One record per sorted line.
+    // One record per sorted line. A record is read from its line when asked for: keeping
+    // where its fields lie as well would cost more than short lines themselves.
     void SplitRecords();
     // Groups the records by category, byte-exact names, in order of first occurrence.
     // An empty catalogue has no categories.
@@ -69,10 +70,10 @@ public:
     // Where sorted line i began in the file's decoded text, in bytes.
     std::size_t LineOffset(std::size_t i) const { return Line(i).data() - FText.Text(); }
 
-    std::size_t GameCount() const { return FGames.size(); }
+    std::size_t GameCount() const { return FGameCount; }
     TGame Game(std::size_t i) const;
 
-    std::size_t CategoryCount() const { return FCategories.size(); }
+    std::size_t CategoryCount() const { return FFirstMember.size() - 1; }
     std::string_view Category(std::size_t k) const;
     const TCategoryLists& Titles() const { return FTitles; }
     const TCategoryLists& Folders() const { return FFolders; }
@@ -83,20 +84,14 @@ public:
 private:
     friend class TCategoryLists;
 
-    // Where the fields of a record lie in its line: [begin, end) byte offsets.
-    struct TFieldBounds {
-        std::uint32_t Begin[4];
-        std::uint32_t End[4];
-    };
-
     std::string FBaseFolder;
     const TCollator* FCollator;
     TTextFileLines FText; // owns the bytes every view points into
     std::vector<std::string_view> FLines;
-    std::vector<TFieldBounds> FGames;
-    std::vector<std::string_view> FCategories;
-    // Category k's records are FMembers[FFirstMember[k] .. FFirstMember[k + 1]).
-    std::vector<std::size_t> FFirstMember;
+    std::size_t FGameCount = 0;
+    // Category k's records are FMembers[FFirstMember[k] .. FFirstMember[k + 1]); the
+    // first of them gives the category its name.
+    std::vector<std::uint32_t> FFirstMember{0};
     std::vector<std::uint32_t> FMembers;
     TCategoryLists FTitles{this, &TGame::Title};
     TCategoryLists FFolders{this, &TGame::Folder};

@@ -4,6 +4,7 @@
 #include "platform/file_names.h"
 #include "platform/in_out_error.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -49,6 +50,9 @@ bool OpenForWritingElsewhere(int fd) {
 void SplitTextLines(std::span<char> text, std::vector<std::string_view>& lines) {
     char* p = text.data();
     char* const end = p + text.size();
+    // Counted first, so the list is allocated once, at its size: a file of short lines
+    // would otherwise pass through a list twice too large.
+    lines.reserve(lines.size() + std::count(p, end, '\n') + 1);
     while (p < end) {
         char* nl = static_cast<char*>(std::memchr(p, '\n', end - p));
         char* lineEnd = nl ? nl : end;

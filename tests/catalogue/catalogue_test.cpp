@@ -148,6 +148,26 @@ TNaiveIndex NaiveIndex(const TCatalogue& c) {
     return index;
 }
 
+TEST(Catalogue, ThousandsOfCategoriesInterleaved) {
+    // Names that differ only in a hyphen weigh the same, so the sort interleaves their
+    // records: c1@t0, c1-@t1, c1@t2.
+    std::string bytes;
+    for (int round = 0; round < 3; ++round)
+        for (int k = 2000; k-- > 0;)
+            bytes += "c" + std::to_string(k) + (round == 1 ? "-" : "") + "@t" +
+                     std::to_string(round) + "\n";
+    TLoaded c(bytes);
+    ASSERT_EQ(c->GameCount(), 6000u);
+    TNaiveIndex expected = NaiveIndex(*c);
+    ASSERT_EQ(Categories(*c), expected.Names);
+    ASSERT_EQ(c->CategoryCount(), 4000u);
+    for (std::size_t k = 0; k < expected.Names.size(); ++k) {
+        ASSERT_EQ(c->Titles().Count(k), expected.Members[k].size());
+        for (std::size_t j = 0; j < expected.Members[k].size(); ++j)
+            ASSERT_EQ(c->GameIndex(k, j), expected.Members[k][j]);
+    }
+}
+
 TEST(Catalogue, RandomBytesGiveRecordsAndAConsistentIndex) {
     std::mt19937 rng(3);
     const std::string alphabet = std::string("aA\xe0\xc0@@@@\n\r\x1a- \0", 14);
