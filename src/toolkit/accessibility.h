@@ -60,7 +60,8 @@ enum TAccessibleChange {
 // Costs nothing while no one listens.
 void NotifyAccessible(TControl& control, TAccessibleChange change, int item = -1);
 // The same once the message being handled is done, for announcements that must come
-// after the platform's own (the item of a list the focus has just entered).
+// after the platform's own (the item of a list the focus has just entered); dropped
+// when the same is announced before then.
 void NotifyAccessibleLater(TControl& control, TAccessibleChange change, int item = -1);
 // The control is going away: drops what was made to describe it.
 void ForgetAccessible(const TControl& control);

@@ -13,7 +13,9 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <set>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -65,6 +67,13 @@ void CollectAnnounced(const TWinControl& parent, std::vector<TControl*>& out) {
 std::unordered_map<const TControl*, QAccessible::Id>& WindowlessIds() {
     static auto* ids = new std::unordered_map<const TControl*, QAccessible::Id>;
     return *ids;
+}
+
+// Announcements put off to the next turn of the event loop, dropped when the same is
+// said before that.
+std::set<std::pair<const TControl*, TAccessibleChange>>& Deferred() {
+    static auto* deferred = new std::set<std::pair<const TControl*, TAccessibleChange>>;
+    return *deferred;
 }
 
 QAccessibleInterface* InterfaceFor(TControl* control);
@@ -451,6 +460,7 @@ void SetAccessibleObserver(void (*observer)(QAccessibleEvent*)) { Observer = obs
 
 void NotifyAccessible(TControl& control, TAccessibleChange change, int item) {
     if (!Listening() || control.Loading() || control.Destroying()) return;
+    Deferred().erase({&control, change});
     // What is not on screen changes unheard; coming and going is heard where it happens.
     bool comingOrGoing = change == acShown || change == acHidden || change == acDialogEnd;
     if (comingOrGoing ? control.Parent() && !control.Parent()->Showing() : !control.Showing()) return;
@@ -484,18 +494,24 @@ void NotifyAccessibleLater(TControl& control, TAccessibleChange change, int item
         return;
     }
     QPointer<THostWidget> host = windowed->Host();
+    Deferred().insert({&control, change});
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
         [host, change, item] {
-            if (!host || !host->Control()) return;
+            if (!host || !host->Control() || !Deferred().count({host->Control(), change})) return;
             // Focus that moved on in the meantime is not announced.
-            if (change == acFocus && !host->hasFocus()) return;
+            if (change == acFocus && !host->hasFocus()) {
+                Deferred().erase({host->Control(), change});
+                return;
+            }
             NotifyAccessible(*host->Control(), change, item);
         },
         Qt::QueuedConnection);
 }
 
 void ForgetAccessible(const TControl& control) {
+    for (auto it = Deferred().begin(); it != Deferred().end();)
+        it = it->first == &control ? Deferred().erase(it) : std::next(it);
     auto& ids = WindowlessIds();
     auto found = ids.find(&control);
     if (found == ids.end()) return;

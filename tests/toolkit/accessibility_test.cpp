@@ -160,6 +160,9 @@ TEST_F(Accessibility, KeysTypingClicksAndTheProgramAnnounceTheSelectionThenTheFo
     List->SetItemIndex(0);
     Label->SetCaption(Utf8ToCp1251("Другое"));
     EXPECT_THAT(TakeHeard(), ElementsAre("Selection: ListItem Графика", "NameChanged: StaticText Другое"));
+    // A click into the list focuses its item once, not again when the list's focus is told.
+    SimulateMouse(*Form, maClick, {30, 100 + 20 + 10});
+    EXPECT_THAT(TakeHeard(), ElementsAre("Selection: ListItem Игры", "Focus: ListItem Игры"));
     // Nothing is said of what is not on screen.
     Form->Hide();
     List->SetItemIndex(3);

@@ -19,12 +19,10 @@ void TbsSkinScrollBar::DescribeAccessible(TAccessibleFacts& facts) const {
     facts.Range = {FMin, FMax, FPageSize, FPosition, FSmallChange};
 }
 
+// A new range alone is not news: lists range their bars at every item they take.
 void TbsSkinScrollBar::AnnounceValue() {
-    TAccessibleRange now{FMin, FMax, FPageSize, FPosition};
-    if (now.Min == FAnnounced.Min && now.Max == FAnnounced.Max && now.PageSize == FAnnounced.PageSize &&
-        now.Position == FAnnounced.Position)
-        return;
-    FAnnounced = now;
+    if (FPosition == FAnnouncedPosition) return;
+    FAnnouncedPosition = FPosition;
     NotifyAccessible(*this, acValueChanged);
 }
 

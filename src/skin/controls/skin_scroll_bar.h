@@ -142,7 +142,7 @@ private:
     TRect SkinThumbSource(bool glyph) const;
     void DrawSkinThumb(TCanvas& canvas);
     void Changed();
-    // Tells a screen reader of a new position or range, once per change.
+    // Tells a screen reader of a new position, once per change.
     void AnnounceValue();
 
     bool FBoth = false;
@@ -172,7 +172,7 @@ private:
     int FDragPosition = 0;
     TPoint FLastPointer;
     bool FFocusing = false;
-    TAccessibleRange FAnnounced{0, 100, 0, 0};
+    int FAnnouncedPosition = 0;
 
     // Copied from a scroll bar record.
     TbsScrollBarSkin FSkin;
