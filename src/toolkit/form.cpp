@@ -7,8 +7,10 @@
 #include "toolkit/qt_bridge.h"
 #include "toolkit/screen.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
@@ -191,6 +193,8 @@ TModalResult TForm::ShowModal() {
     if (Visible() || FModalLoop) throw Exception("Cannot make a visible window modal");
     TCursor savedCursor = Screen->Cursor();
     Screen->SetCursor(crDefault);
+    TForm* previous = Screen->ActiveForm();
+    QPointer<QWidget> previousFocus = QApplication::focusWidget();
     // Other windows take no input while this one is shown.
     std::vector<TForm*> disabled;
     for (int i = 0; i < Screen->FormCount(); ++i) {
@@ -219,6 +223,12 @@ TModalResult TForm::ShowModal() {
         throw;
     }
     finish();
+    // The window it came from takes the keyboard back where it was, and a screen reader
+    // follows.
+    if (previous && previous != this && previous->Visible()) {
+        previous->Host()->activateWindow();
+        if (previousFocus && previousFocus->window() == previous->Host()) previousFocus->setFocus(Qt::ActiveWindowFocusReason);
+    }
     return FModalResult;
 }
 

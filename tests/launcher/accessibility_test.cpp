@@ -158,9 +158,11 @@ TEST_F(LauncherAccessibility, TheViewerIsADialogWhosePictureClosesIt) {
     EXPECT_EQ(picture["rect"].toArray()[2].toInt(), 400);
     EXPECT_EQ(picture["actions"].toArray(), QJsonArray{"press"});
     EXPECT_THAT(Heard(run.Lines[2]), ElementsAre("DialogStart: Dialog Screenshot"));
-    EXPECT_THAT(Heard(run.Lines[3]), ElementsAre("DialogEnd: Dialog Screenshot"));
+    // The launcher's list has the keyboard again.
+    EXPECT_THAT(Heard(run.Lines[3]), ElementsAre("DialogEnd: Dialog Screenshot", "Focus: ListItem Тетрис"));
     QJsonObject state = run.Lines[4].object();
     EXPECT_FALSE(state["viewer"].toObject()["visible"].toBool());
+    EXPECT_EQ(Utf8(state["focus"]), "ListBoxProg");
     EXPECT_TRUE(state["errors"].toArray().isEmpty());
 }
 

@@ -67,6 +67,12 @@ QAccessibleInterface* FocusedWindow() {
 
 std::string Text(const QString& text) { return FromQString(text); }
 
+// What the last command set going comes to pass first, as it would before a screen
+// reader asks: a window activated in turn, an announcement put off to the next turn.
+void Settle() {
+    for (int pass = 0; pass < 3; ++pass) QApplication::processEvents();
+}
+
 void WriteStates(TJsonWriter& json, QAccessible::State state) {
     const std::pair<const char*, bool> names[] = {
         {"active", bool(state.active)},
@@ -154,6 +160,7 @@ void StartAccessibleRecorder() {
 }
 
 void WriteAccessibleTree(std::FILE* out) {
+    Settle();
     TJsonWriter json(out);
     if (QAccessibleInterface* window = FocusedWindow())
         WriteNode(json, window);
@@ -163,6 +170,7 @@ void WriteAccessibleTree(std::FILE* out) {
 }
 
 void WriteAccessibleEvents(std::FILE* out) {
+    Settle();
     TJsonWriter json(out);
     json.Raw("[");
     bool first = true;
