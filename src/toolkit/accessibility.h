@@ -1,6 +1,6 @@
 #pragma once
 // What a control tells a screen reader about itself, and the changes it announces.
-// Controls fill in TAccessibleFacts; accessible_objects.cpp turns them into Qt's
+// Controls fill in TAccessibleFacts; the accessible_*.cpp sources turn them into Qt's
 // accessibility interfaces, so nothing above the toolkit needs Qt for it.
 
 #include <string>
