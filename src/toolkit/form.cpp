@@ -193,6 +193,7 @@ TModalResult TForm::ShowModal() {
     if (Visible() || FModalLoop) throw Exception("Cannot make a visible window modal");
     TCursor savedCursor = Screen->Cursor();
     Screen->SetCursor(crDefault);
+    const unsigned cursorSets = Screen->CursorSets();
     TForm* previous = Screen->ActiveForm();
     QPointer<QWidget> previousFocus = QApplication::focusWidget();
     // Other windows take no input while this one is shown.
@@ -211,8 +212,8 @@ TModalResult TForm::ShowModal() {
         FModalLoop = nullptr;
         Hide();
         for (TForm* form : disabled) form->SetEnabled(true);
-        // A cursor set while the window was open stays.
-        if (Screen->Cursor() == crDefault) Screen->SetCursor(savedCursor);
+        // Set again while the window was open, the cursor goes back to the default.
+        Screen->SetCursor(Screen->CursorSets() == cursorSets ? savedCursor : crDefault);
     };
     try {
         Show();

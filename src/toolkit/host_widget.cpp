@@ -114,21 +114,15 @@ int THostWidget::HitTest(QPoint globalPos) {
     return int(FControl->Perform(WM_NCHITTEST, 0, MakeLParam(globalPos.x(), globalPos.y())));
 }
 
-void THostWidget::SetCaptionCursor(bool overCaption) {
-    if (overCaption == FCaptionCursor) return;
-    FCaptionCursor = overCaption;
-    if (!QGuiApplication::overrideCursor()) return;
-    // The caption area shows the system's arrow whatever the screen cursor holds.
-    QGuiApplication::changeOverrideCursor(
-        overCaption ? QCursor(Qt::ArrowCursor)
-                    : QCursor(Qt::CursorShape(CursorToQtShape(Screen->Cursor()))));
-}
-
-void THostWidget::UpdateCursor(QPoint clientPoint) {
-    const TControl* control = ControlAtClientPoint(clientPoint);
-    TCursor value = crDefault;
-    for (; control && value == crDefault; control = control->Parent()) value = control->Cursor();
-    Qt::CursorShape shape = Qt::CursorShape(CursorToQtShape(value == crDefault ? crArrow : value));
+void THostWidget::ShowPointerCursor(bool overCaption, QPoint clientPoint) {
+    TCursor controlCursor = crDefault;
+    if (!overCaption)
+        for (const TControl* control = ControlAtClientPoint(clientPoint); control && controlCursor == crDefault;
+             control = control->Parent())
+            controlCursor = control->Cursor();
+    Screen->PointerMoved(overCaption, controlCursor);
+    TCursor own = TScreen::ShownCursor(overCaption, crDefault, controlCursor);
+    Qt::CursorShape shape = Qt::CursorShape(CursorToQtShape(own));
     if (cursor().shape() != shape) setCursor(shape);
 }
 
@@ -257,16 +251,11 @@ void THostWidget::mouseMoveEvent(QMouseEvent* event) {
         }
         return;
     }
-    if (AsTopLevelForm() && !(event->buttons() & Qt::LeftButton)) {
-        bool caption = HitTest(global) == HTCAPTION;
-        SetCaptionCursor(caption);
-        if (caption) {
-            if (cursor().shape() != Qt::ArrowCursor) setCursor(Qt::ArrowCursor);
-            return;
-        }
-    }
-    QPoint client = event->position().toPoint() - ClientOffset();
-    UpdateCursor(client);
+    bool caption = AsTopLevelForm() && !(event->buttons() & Qt::LeftButton) && HitTest(global) == HTCAPTION;
+    // Before the control hears of the move, so a cursor its handler sets shows for
+    // this spot, whatever window the pointer came from.
+    ShowPointerCursor(caption, event->position().toPoint() - ClientOffset());
+    if (caption) return;
     SendMouse(WM_MOUSEMOVE, event);
 }
 
@@ -316,7 +305,6 @@ void THostWidget::enterEvent(QEnterEvent*) {
 }
 
 void THostWidget::leaveEvent(QEvent*) {
-    SetCaptionCursor(false);
     Application->Guard([&] { FControl->Perform(CM_MOUSELEAVE); });
 }
 

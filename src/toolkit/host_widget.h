@@ -51,13 +51,12 @@ private:
     void SendMouse(unsigned msg, QMouseEvent* event);
     int HitTest(QPoint globalPos);
     bool InClientArea(QPoint widgetPos) const;
-    void UpdateCursor(QPoint clientPoint);
-    void SetCaptionCursor(bool overCaption);
+    // Tells the screen where the pointer is and gives this window the cursor it shows.
+    void ShowPointerCursor(bool overCaption, QPoint clientPoint);
     TForm* AsTopLevelForm() const;
 
     TWinControl* FControl;
     bool FPaintPending = false;
     bool FManualMove = false;
     QPoint FMoveOffset;
-    bool FCaptionCursor = false;
 };

@@ -13,17 +13,38 @@ TScreen* Screen = nullptr;
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
 
 void TScreen::SetCursor(TCursor cursor) {
+    ++FCursorSets;
     if (cursor == FCursor) return;
-    TCursor old = FCursor;
     FCursor = cursor;
+    ShowCursor();
+}
+
+void TScreen::PointerMoved(bool overCaption, TCursor controlCursor) {
+    FOverCaption = overCaption;
+    FControlCursor = controlCursor;
+    ShowCursor();
+}
+
+TCursor TScreen::ShownCursor(bool overCaption, TCursor screenCursor, TCursor controlCursor) {
+    if (overCaption) return crArrow;
+    if (screenCursor != crDefault) return screenCursor;
+    return controlCursor != crDefault ? controlCursor : crArrow;
+}
+
+void TScreen::ShowCursor() {
     if (!QGuiApplication::instance()) return;
-    QCursor shape(Qt::CursorShape(CursorToQtShape(cursor)));
-    if (cursor == crDefault)
-        QGuiApplication::restoreOverrideCursor();
-    else if (old == crDefault)
+    // The default leaves each window its own cursor; anything else overrides them all.
+    if (FCursor == crDefault) {
+        if (FOverriding) QGuiApplication::restoreOverrideCursor();
+        FOverriding = false;
+        return;
+    }
+    QCursor shape(Qt::CursorShape(CursorToQtShape(CursorShown())));
+    if (!FOverriding)
         QGuiApplication::setOverrideCursor(shape);
-    else
+    else if (QGuiApplication::overrideCursor()->shape() != shape.shape())
         QGuiApplication::changeOverrideCursor(shape);
+    FOverriding = true;
 }
 
 int TScreen::Width() const {

@@ -17,6 +17,17 @@ public:
     // the cursors of single controls are ignored.
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor cursor);
+    // How many times the cursor has been set, whatever to.
+    unsigned CursorSets() const { return FCursorSets; }
+
+    // Where the pointer is, from the window it last moved in: over a caption area,
+    // and the cursor of the control under it (crDefault for none).
+    void PointerMoved(bool overCaption, TCursor controlCursor);
+    // The cursor the user sees there.
+    TCursor CursorShown() const { return ShownCursor(FOverCaption, FCursor, FControlCursor); }
+    // A caption area shows the arrow; elsewhere the screen cursor, unless it is the
+    // default, then the control's own, the arrow if it has none.
+    static TCursor ShownCursor(bool overCaption, TCursor screenCursor, TCursor controlCursor);
 
     int Width() const;
     int Height() const;
@@ -36,7 +47,13 @@ private:
     void RemoveForm(TForm* form);
     void SetActiveForm(TForm* form) { FActiveForm = form; }
 
+    void ShowCursor();
+
     TCursor FCursor = crDefault;
+    unsigned FCursorSets = 0;
+    bool FOverCaption = false;
+    TCursor FControlCursor = crDefault;
+    bool FOverriding = false;
     int FWidth = 0;
     int FHeight = 0;
     mutable int FPixelsPerInch = 0;

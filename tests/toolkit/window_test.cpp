@@ -179,13 +179,17 @@ TEST_F(WindowTest, TheScreenCursorIsSavedAroundAModalShow) {
     EXPECT_FALSE(dialog.Visible());
     EXPECT_EQ(Screen->Cursor(), crHandPoint);
 
-    // A cursor set while the dialog was open stays.
-    QTimer::singleShot(0, [&] {
-        Screen->SetCursor(crArrow);
-        dialog.Close();
-    });
-    dialog.ShowModal();
-    EXPECT_EQ(Screen->Cursor(), crArrow);
+    // Set while the dialog was open, to anything, the cursor ends at the default.
+    for (TCursor meanwhile : {crArrow, crDefault}) {
+        Screen->SetCursor(crHandPoint);
+        QTimer::singleShot(0, [&] {
+            Screen->SetCursor(meanwhile);
+            dialog.Close();
+        });
+        dialog.ShowModal();
+        EXPECT_EQ(Screen->Cursor(), crDefault) << meanwhile;
+        EXPECT_FALSE(QGuiApplication::overrideCursor());
+    }
 }
 
 TEST_F(WindowTest, ALabelIsAsTallAsItsLines) {
