@@ -101,12 +101,14 @@ bool TApplication::SetIcon(const std::vector<std::string>& imageFiles) {
 void TApplication::ProcessMessages() { QApplication::processEvents(); }
 
 void TApplication::Minimize() {
-    FMinimized = true;
     if (FMainForm && FMainForm->Widget()) FMainForm->Widget()->showMinimized();
 }
 
+bool TApplication::Minimized() const {
+    return FMainForm && FMainForm->Widget() && FMainForm->Widget()->isMinimized();
+}
+
 void TApplication::Restore() {
-    FMinimized = false;
     if (FMainForm && FMainForm->Widget()) FMainForm->Widget()->showNormal();
 }
 

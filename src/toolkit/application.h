@@ -42,7 +42,8 @@ public:
     TForm* MainForm() const { return FMainForm; }
     void Minimize();
     void Restore();
-    bool Minimized() const { return FMinimized; }
+    // Whether the main window is minimised now: restoring it from the task bar counts.
+    bool Minimized() const;
 
     const std::string& Title() const { return FTitle; }
     void SetTitle(const std::string& title) { FTitle = title; }
@@ -86,7 +87,6 @@ private:
     TForm* FMainForm = nullptr;
     std::string FTitle = "Vitrina";
     bool FTerminated = false;
-    bool FMinimized = false;
     bool FRunning = false;
 };
 

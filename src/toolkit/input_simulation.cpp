@@ -9,6 +9,13 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include <algorithm>
+
+namespace QTest {
+// Declared by QtTest only inside its own helpers.
+extern int Q_TESTLIB_EXPORT defaultMouseDelay();
+} // namespace QTest
+
 namespace {
 
 Qt::KeyboardModifiers Modifiers(TShiftState shift) {
@@ -86,15 +93,32 @@ QWidget* FocusTarget(TForm& form) {
 
 void SimulateMouse(TForm& form, TMouseAction action, TPoint point, TMouseButton button, TShiftState shift) {
     QWindow* window = WindowOf(form);
-    QPoint at = WindowPoint(form, point);
+    QPointF at = WindowPoint(form, point);
+    QPointF global = window->mapToGlobal(at);
     Qt::KeyboardModifiers modifiers = Modifiers(shift);
+    Qt::MouseButton qtButton = Button(button);
+    // What QTest's helpers do, except that they take the point (0, 0) for "the centre".
+    // Its clock and button state are shared, so its double-click timing holds.
+    using QTestPrivate::qtestMouseButtons;
+    QTest::lastMouseTimestamp += std::max(1, QTest::defaultMouseDelay());
+    auto send = [&](QEvent::Type type, Qt::MouseButton which) {
+        if (type == QEvent::MouseButtonPress) qtestMouseButtons.setFlag(which, true);
+        if (type == QEvent::MouseButtonRelease) qtestMouseButtons.setFlag(which, false);
+        qt_handleMouseEvent(window, at, global, qtestMouseButtons, which, type, modifiers, QTest::lastMouseTimestamp);
+    };
+    auto click = [&] {
+        send(QEvent::MouseButtonPress, qtButton);
+        send(QEvent::MouseButtonRelease, qtButton);
+    };
     switch (action) {
-    case maMove: QTest::mouseMove(window, at); break;
-    case maPress: QTest::mousePress(window, Button(button), modifiers, at); break;
-    case maRelease: QTest::mouseRelease(window, Button(button), modifiers, at); break;
-    case maClick: QTest::mouseClick(window, Button(button), modifiers, at); break;
-    case maDoubleClick: QTest::mouseDClick(window, Button(button), modifiers, at); break;
+    case maMove: send(QEvent::MouseMove, Qt::NoButton); break;
+    case maPress: send(QEvent::MouseButtonPress, qtButton); break;
+    case maRelease: send(QEvent::MouseButtonRelease, qtButton); break;
+    case maClick: click(); break;
+    case maDoubleClick: click(); click(); break;
     }
+    // After a release the next press is no double click.
+    if (action != maMove && action != maPress) QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval;
     ProcessPendingInput();
 }
 

@@ -287,6 +287,19 @@ TEST_F(SkinListBox, ItemsAreHandedToTheTextPainterOnAPreparedPicture) {
     EXPECT_EQ(selected.FontHeight, 14);
     EXPECT_EQ(calls[0].State, 0);
     EXPECT_EQ(calls[0].Brush, clWindow);
+
+    // An unskinned list draws its items in its default font, set whole or changed.
+    TFont font;
+    font.SetName("Courier New");
+    font.SetHeight(-16);
+    List->SetDefaultFont(font);
+    EXPECT_EQ(List->Font().Name(), "Courier New");
+    List->DefaultFont().SetHeight(-18);
+    calls.clear();
+    Repaint();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls[0].FontName, "Courier New");
+    EXPECT_EQ(calls[0].FontHeight, -18);
 }
 
 TEST_F(SkinListBox, PlainLookFramesTheControlAndFillsBelowTheLastItem) {

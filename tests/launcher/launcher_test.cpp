@@ -1,6 +1,7 @@
 // The launcher as a user meets it, driven headless through vitrina-kit shot.
 
 #include "shot_runner.h"
+#include "support/scratch_folder.h"
 #include "support/test_application.h"
 
 #include "platform/cp1251.h"
@@ -8,6 +9,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <tuple>
 
 using ::testing::ElementsAre;
@@ -246,4 +249,20 @@ TEST_F(LauncherTest, AUtf8CatalogueWithAByteOrderMarkShowsAsItsCodePage1251Twin)
     EXPECT_THAT(std::get<0>(utf8), ElementsAre("Архив", "Игры"));
     EXPECT_THAT(std::get<1>(utf8), ElementsAre("Caf?", "Tetris"));
     EXPECT_EQ(std::get<2>(utf8), "Кофе");
+}
+
+TEST_F(LauncherTest, AShotRunLeavesNothingInTheTemporaryFolder) {
+    Disc.SetCatalogue({"A@T@f@@@x"});
+    TScratchFolder temporary;
+    const char* saved = std::getenv("TMPDIR");
+    std::string restore = saved ? saved : "";
+    setenv("TMPDIR", temporary.Path().c_str(), 1);
+    TShotRun run = RunShot(Disc, "state\n", "--screen 800x600");
+    saved ? setenv("TMPDIR", restore.c_str(), 1) : unsetenv("TMPDIR");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    std::string left;
+    for (const auto& entry : std::filesystem::directory_iterator(temporary.Path()))
+        // Qt's own runtime folder, made once and kept, is not the run's.
+        if (entry.path().filename().string().rfind("runtime-", 0) != 0) left += entry.path().filename().string() + " ";
+    EXPECT_EQ(left, "");
 }

@@ -40,7 +40,10 @@ TEST(KitPicture, ReportsErrorsAsTheLauncherWould) {
     run = Kit(disc, "'" + (disc / "shot.png") + "'");
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Out, "");
-    EXPECT_EQ(run.Err, "Unknown picture file extension (.png).\n");
+    // The error box adds no full stop after a closing parenthesis.
+    EXPECT_EQ(run.Err, "Unknown picture file extension (.png)\n");
+    run = Kit(disc, "'" + (disc / "shot") + "'");
+    EXPECT_EQ(run.Err, "Unknown picture file extension (.)\n");
 
     run = Kit(disc, "'" + (disc / "gone.jpg") + "'");
     EXPECT_EQ(run.Status, 1);

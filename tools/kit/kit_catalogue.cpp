@@ -6,6 +6,7 @@
 
 #include "catalogue/catalogue.h"
 #include "platform/exceptions.h"
+#include "toolkit/application.h"
 
 #include <cstdio>
 #include <string>
@@ -67,7 +68,7 @@ int RunCatalogueCommand(std::span<char*> args) {
         catalogue.BuildCategoryIndex();
     } catch (const Exception& e) {
         // What the application's error report would show.
-        std::fprintf(stderr, "%s.\n", e.Message().c_str());
+        std::fprintf(stderr, "%s\n", TApplication::ReportText(e.Message()).c_str());
         return 1;
     }
     TJsonWriter json(stdout);

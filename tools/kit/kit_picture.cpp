@@ -11,6 +11,7 @@
 #include "pictures/picture.h"
 #include "platform/cp1251.h"
 #include "platform/exceptions.h"
+#include "toolkit/application.h"
 #include "toolkit/canvas.h"
 #include "toolkit/pixel_buffer.h"
 
@@ -64,7 +65,7 @@ int RunPictureCommand(std::span<char*> args) {
         }
     } catch (const Exception& e) {
         std::fflush(stdout);
-        std::fprintf(stderr, "%s.\n", Cp1251ToUtf8(e.Message()).c_str());
+        std::fprintf(stderr, "%s\n", Cp1251ToUtf8(TApplication::ReportText(e.Message())).c_str());
         return 1;
     }
     return 0;

@@ -128,6 +128,10 @@ private:
             TPixelBuffer picture;
             GrabControl(form, picture);
             if (!SavePng(picture, OutputPath(words[1]))) throw Exception("cannot write " + words[1]);
+        } else if (verb == "restore") {
+            // As the task bar does it: through the window, not the application.
+            MainFr->Widget()->showNormal();
+            ProcessPendingInput();
         } else if (verb == "state") {
             WriteState();
         } else if (verb == "a11y") {
@@ -213,7 +217,7 @@ private:
     void WriteState() {
         TJsonWriter json(stdout);
         TMainFr& main = *MainFr;
-        bool minimized = Application->Minimized() || main.Widget()->isMinimized();
+        bool minimized = Application->Minimized();
         json.Raw("{\"window\": {\"left\": ").Raw(std::to_string(main.Left()));
         json.Raw(", \"top\": ").Raw(std::to_string(main.Top()));
         json.Raw(", \"width\": ").Raw(std::to_string(main.Width()));
@@ -225,6 +229,7 @@ private:
         json.Raw(", \"pixelsPerInch\": ").Raw(std::to_string(Screen->PixelsPerInch()));
         json.Raw(", \"scale\": ").Raw(std::to_string(qRound(main.Widget()->devicePixelRatio()))).Raw("}");
         json.Raw(", \"cursor\": ").Raw(std::to_string(Screen->Cursor()));
+        json.Raw(", \"cursorShown\": ").Raw(std::to_string(Screen->CursorShown()));
         json.Raw(", \"focus\": ").String(FocusName());
         json.Raw(", \"thumbFound\": ").Raw(main.ThumbFound() ? "true" : "false");
         json.Raw(", \"controls\": {");
@@ -296,18 +301,31 @@ bool ParseOptions(std::span<char*> args, TShotOptions& options) {
     return true;
 }
 
-// The offscreen platform takes its screen from a small configuration file.
-void ConfigureScreen(const TShotOptions& options) {
-    std::filesystem::path config = std::filesystem::temp_directory_path() /
-                                   ("vitrina-shot-screen-" + std::to_string(getpid()) + ".json");
-    std::ofstream out(config);
-    out << "{\"screens\": [{\"name\": \"shot\", \"x\": 0, \"y\": 0, \"width\": " << options.ScreenWidth
-        << ", \"height\": " << options.ScreenHeight << ", \"logicalDpi\": " << options.Dpi
-        << ", \"logicalBaseDpi\": 96, \"dpr\": 1}]}\n";
-    out.close();
-    std::string platform = "offscreen:configfile=" + config.string();
-    setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
-}
+// The offscreen platform takes its screen from a small configuration file, which
+// goes when the run ends.
+class TScreenConfig {
+public:
+    explicit TScreenConfig(const TShotOptions& options)
+        : FPath(std::filesystem::temp_directory_path() /
+                ("vitrina-shot-screen-" + std::to_string(getpid()) + ".json")) {
+        std::ofstream out(FPath);
+        out << "{\"screens\": [{\"name\": \"shot\", \"x\": 0, \"y\": 0, \"width\": " << options.ScreenWidth
+            << ", \"height\": " << options.ScreenHeight << ", \"logicalDpi\": " << options.Dpi
+            << ", \"logicalBaseDpi\": 96, \"dpr\": 1}]}\n";
+        out.close();
+        std::string platform = "offscreen:configfile=" + FPath.string();
+        setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+    }
+    ~TScreenConfig() {
+        std::error_code ignored;
+        std::filesystem::remove(FPath, ignored);
+    }
+    TScreenConfig(const TScreenConfig&) = delete;
+    TScreenConfig& operator=(const TScreenConfig&) = delete;
+
+private:
+    std::filesystem::path FPath;
+};
 
 std::vector<std::string> ReadScript(const std::string& path) {
     std::vector<std::string> lines;
@@ -334,7 +352,7 @@ int RunShotCommand(std::span<char*> args) {
         std::string startFolder = std::filesystem::current_path().string();
         std::vector<std::string> lines = ReadScript(options.Script);
         if (!options.Folder.empty()) std::filesystem::current_path(options.Folder);
-        ConfigureScreen(options);
+        TScreenConfig screen(options);
 
         if (ScriptUsesAccessibility(lines)) StartAccessibleRecorder();
         TShotSession session(std::move(lines), startFolder);

@@ -14,6 +14,7 @@
 #include "skin/ini_values.h"
 #include "skin/skin_data.h"
 #include "skin/stored_skin.h"
+#include "toolkit/application.h"
 #include "toolkit/form_reader.h"
 
 #include <cstdio>
@@ -227,7 +228,7 @@ int RunSkinCommand(std::span<char*> args) {
         WriteSkin(json, skin, stored.FileName(), std::size_t(payload.Size()));
     } catch (const Exception& e) {
         std::fflush(stdout);
-        std::fprintf(stderr, "%s.\n", Cp1251ToUtf8(e.Message()).c_str());
+        std::fprintf(stderr, "%s\n", Cp1251ToUtf8(TApplication::ReportText(e.Message())).c_str());
         return 1;
     }
     return 0;

@@ -611,7 +611,7 @@ void TbsSkinCustomListBox::ApplySkin() {
     FApplyingSkin = true;
     if (!Skinned()) {
         FListBox->SetItemHeight(FDefaultItemHeight);
-        FListBox->SetFont(DefaultFont());
+        SetFont(DefaultFont());
     } else {
         FListBox->SetItemHeight(FListSkin.ItemRect.Height());
     }
@@ -645,7 +645,8 @@ void TbsSkinCustomListBox::ApplySkin() {
 }
 
 void TbsSkinCustomListBox::DefaultFontChanged() {
-    if (!Skinned() && FListBox) FListBox->SetFont(DefaultFont());
+    // The item painter reads the list box's own font.
+    if (!Skinned()) SetFont(DefaultFont());
 }
 
 void TbsSkinCustomListBox::PaintItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state) {
