@@ -170,17 +170,6 @@ TEST_F(LauncherTest, DoubleClickAndEnterOpenTheTitleFolder) {
     }
 }
 
-TEST_F(LauncherTest, FolderNamesReachTheShellAsOneArgumentUntouched) {
-    std::string folder = "-x \"q\"; $(touch pwned) `id`";
-    Disc.SetCatalogue({"A@T@" + folder + "@@@x"});
-    TShotRun first = RunShot(Disc, "state\n");
-    TClientPoint item = ListItemPoint(first.States.at(0), "ListBoxProg", 0);
-    TShotRun run = RunShot(Disc, "dblclick " + std::to_string(item.X) + " " + std::to_string(item.Y) + "\nstate\n");
-    ASSERT_EQ(run.States.at(0)["shell"].toArray().size(), 1);
-    EXPECT_EQ(Utf8(run.States[0]["shell"].toArray()[0].toObject()["file"]), "soft\\A\\" + folder);
-    EXPECT_FALSE(std::filesystem::exists(Disc.Root() / "pwned"));
-}
-
 TEST_F(LauncherTest, TheViewerOpensModallyOnTheThumbnailAndClosesOnAClick) {
     Disc.SetCatalogue({"A@T@f@@@x"});
     Disc.AddJpeg("A", "f", "Resize of photo.jpg", 200, 150);
