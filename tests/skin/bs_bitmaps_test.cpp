@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 
 namespace {
 
@@ -247,23 +248,45 @@ TEST_F(SkinDrawing, StripGlyphDrawsOneFrameLeavingOutItsBottomLeftColour) {
     EXPECT_EQ(Target.PixelBuffer().Pixel(0, 0), clWhite);
 }
 
-TEST_F(SkinDrawing, CenteredTextStaysInsideItsRect) {
-    Target.Canvas().Font().SetName("Arial");
-    Target.Canvas().Font().SetHeight(14);
-    Target.Canvas().Brush().Style = bsClear;
-    DrawCenteredText(Target.Canvas(), "WWWWWWWWWW", Rect(4, 4, 30, 20), 1);
-    Target.Canvas().Flush();
-    int inside = 0;
-    for (int y = 0; y < 24; ++y)
-        for (int x = 0; x < 40; ++x) {
-            bool ink = Target.PixelBuffer().Pixel(x, y) != clWhite;
-            if (PtInRect(Rect(4, 4, 30, 20), {x, y}))
-                inside += ink;
-            else
-                ASSERT_FALSE(ink) << x << "," << y;
-        }
-    EXPECT_GT(inside, 0);
-    EXPECT_EQ(Target.PixelBuffer().Pixel(6, 10), clWhite); // starts 2 + 1 pixels in
+// Placed by the rect and the font's height, whatever their parities; cut at the rect,
+// the top included when the rect is lower than the text.
+TEST_F(SkinDrawing, CenteredTextStartsTwoPlusOffsetInCentredByTheFontsHeight) {
+    const std::string text = "WgWg";
+    std::set<int> textHeightParities;
+    for (int fontHeight : {13, 14, 15, 16})
+        for (int offset : {0, 3})
+            for (int height : {8, 20, 21, 22, 23}) {
+                auto useFont = [fontHeight](TCanvas& canvas) {
+                    canvas.Font().SetName("Arial");
+                    canvas.Font().SetHeight(fontHeight);
+                    canvas.Brush().Style = bsClear;
+                };
+                const TRect rect = Rect(4, 3, 34, 3 + height);
+                Fill(Target, 40, 30, clWhite);
+                useFont(Target.Canvas());
+                DrawCenteredText(Target.Canvas(), text, rect, offset);
+                Target.Canvas().Flush();
+                TBitmap expected;
+                Fill(expected, 40, 30, clWhite);
+                useFont(expected.Canvas());
+                const int textHeight = expected.Canvas().TextHeight(text);
+                textHeightParities.insert(textHeight % 2);
+                expected.Canvas().TextOut(rect.Left + 2 + offset,
+                                          rect.Top + height / 2 - textHeight / 2, text);
+                expected.Canvas().Flush();
+                int ink = 0;
+                for (int y = 0; y < 30; ++y)
+                    for (int x = 0; x < 40; ++x) {
+                        TColor want =
+                            PtInRect(rect, {x, y}) ? expected.PixelBuffer().Pixel(x, y) : clWhite;
+                        ASSERT_EQ(Target.PixelBuffer().Pixel(x, y), want)
+                            << x << "," << y << " font " << fontHeight << " offset " << offset
+                            << " height " << height;
+                        ink += want != clWhite;
+                    }
+                EXPECT_GT(ink, 0);
+            }
+    EXPECT_EQ(textHeightParities.size(), 2u) << "odd and even text heights";
 }
 
 } // namespace
