@@ -136,22 +136,27 @@ TEST_F(LauncherTest, ThumbnailsAreFoundWhateverTheirCase) {
     EXPECT_EQ(Control(a, "ImPic")["pictureWidth"].toInt(), 300);
 
     TClientPoint b = ListItemPoint(a, "ListBoxGame", 1), c = ListItemPoint(a, "ListBoxGame", 2);
-    TShotRun run = RunShot(Disc, "click " + std::to_string(b.X) + " " + std::to_string(b.Y) + "\nstate\nclick " +
-                                     std::to_string(c.X) + " " + std::to_string(c.Y) + "\nstate\n");
-    ASSERT_EQ(run.States.size(), 2u) << run.Err;
+    auto click = [](TClientPoint p) { return "click " + std::to_string(p.X) + " " + std::to_string(p.Y) + "\n"; };
+    // The unreadable thumbnail straight after a found one, then after none.
+    TShotRun run = RunShot(Disc, click(c) + "state\n" + click(b) + "state\n" + click(c) + "state\n");
+    ASSERT_EQ(run.States.size(), 3u) << run.Err;
+    // A thumbnail that cannot be read: reported, the view shown but empty, and whether
+    // a thumbnail was found stays what it was.
+    for (size_t i : {0u, 2u}) {
+        const QJsonObject& broken = run.States[i];
+        ASSERT_EQ(broken["errors"].toArray().size(), i == 0 ? 1 : 2) << i;
+        EXPECT_THAT(Utf8(broken["errors"].toArray()[0]), StartsWith("JPEG error #"));
+        EXPECT_TRUE(Control(broken, "ImPic")["visible"].toBool()) << i;
+        EXPECT_FALSE(Control(broken, "ImNoImag")["visible"].toBool()) << i;
+        EXPECT_EQ(Control(broken, "ImPic")["pictureWidth"].toInt(), 0) << i;
+    }
+    EXPECT_TRUE(run.States[0]["thumbFound"].toBool()) << "kept from the title before";
+    EXPECT_FALSE(run.States[2]["thumbFound"].toBool()) << "kept from the title before";
     // No thumbnail: the no-image picture, and the screenshot is still loaded.
-    EXPECT_FALSE(run.States[0]["thumbFound"].toBool());
-    EXPECT_FALSE(Control(run.States[0], "ImPic")["visible"].toBool());
-    EXPECT_TRUE(Control(run.States[0], "ImNoImag")["visible"].toBool());
-    EXPECT_EQ(run.States[0]["viewer"].toObject()["pictureWidth"].toInt(), 320);
-    // A thumbnail that cannot be read: reported, the view shown but empty.
-    const QJsonObject& broken = run.States[1];
-    ASSERT_EQ(broken["errors"].toArray().size(), 1);
-    EXPECT_THAT(Utf8(broken["errors"].toArray()[0]), StartsWith("JPEG error #"));
-    EXPECT_TRUE(Control(broken, "ImPic")["visible"].toBool());
-    EXPECT_FALSE(Control(broken, "ImNoImag")["visible"].toBool());
-    EXPECT_EQ(Control(broken, "ImPic")["pictureWidth"].toInt(), 0);
-    EXPECT_FALSE(broken["thumbFound"].toBool());
+    EXPECT_FALSE(run.States[1]["thumbFound"].toBool());
+    EXPECT_FALSE(Control(run.States[1], "ImPic")["visible"].toBool());
+    EXPECT_TRUE(Control(run.States[1], "ImNoImag")["visible"].toBool());
+    EXPECT_EQ(run.States[1]["viewer"].toObject()["pictureWidth"].toInt(), 320);
 }
 
 TEST_F(LauncherTest, DoubleClickAndEnterOpenTheTitleFolder) {

@@ -115,18 +115,29 @@ TEST_F(ViewerTest, WithoutAScreenshotThePictureKeepsTheSizeItHad) {
     EXPECT_FALSE(Viewer(run.States[4])["visible"].toBool());
 }
 
-TEST_F(ViewerTest, AThumbnailThatCouldNotBeReadOpensNothing) {
-    Disc.SetCatalogue({"A@Broken@broken@@@x"});
+// Only a thumbnail that was found and read opens the viewer, whatever came before.
+TEST_F(ViewerTest, WithoutAThumbnailAClickOnItsPlaceOpensNothing) {
+    Disc.SetCatalogue({"A@Broken@broken@@@x", "A@Found@found@@@y", "A@None@none@@@z"});
     Disc.AddFile("soft/A/broken/Resize of photo.jpg", "not a picture");
     Disc.AddJpeg("A", "broken", "photo.jpg", 300, 200);
+    Disc.AddJpeg("A", "found", "Resize of photo.jpg", 100, 80);
+    Disc.AddJpeg("A", "found", "photo.jpg", 300, 200);
+    Disc.AddJpeg("A", "none", "photo.jpg", 300, 200);
     TShotRun first = RunShot(Disc, "state\n");
     ASSERT_EQ(first.Status, 0) << first.Err;
     const QJsonObject& start = first.States.at(0);
     // The view is there, empty, and takes the click.
     ASSERT_TRUE(Control(start, "ImPic")["visible"].toBool());
     ASSERT_FALSE(start["thumbFound"].toBool());
-    TShotRun run = RunShot(Disc, ClickThumbnail(start) + "state\n");
+    std::string script = ClickThumbnail(start) + "state\n" + ClickItem(start, "ListBoxProg", 1) +
+                         ClickThumbnail(start) + "state\nclick 5 5 viewer\n" + ClickItem(start, "ListBoxProg", 2) +
+                         ClickThumbnail(start) + "state\n";
+    TShotRun run = RunShot(Disc, script);
     ASSERT_EQ(run.Status, 0) << run.Err;
-    EXPECT_FALSE(Viewer(run.States.at(0))["visible"].toBool());
+    ASSERT_EQ(run.States.size(), 3u);
+    EXPECT_FALSE(Viewer(run.States[0])["visible"].toBool()) << "unreadable thumbnail";
     EXPECT_FALSE(Viewer(run.States[0])["modal"].toBool());
+    EXPECT_TRUE(Viewer(run.States[1])["visible"].toBool()) << "a thumbnail";
+    EXPECT_EQ(Utf8(Control(run.States[2], "LbAbout")["caption"]), "z");
+    EXPECT_FALSE(Viewer(run.States[2])["visible"].toBool()) << "no thumbnail, after one";
 }
