@@ -7,7 +7,6 @@
 #include "skin/controls/skin_controls_classes.h"
 #include "skin/controls/skin_list_box.h"
 #include "skin/controls/skin_scroll_box.h"
-#include "toolkit/canvas.h"
 #include "toolkit/form.h"
 #include "toolkit/form_reader.h"
 #include "toolkit/grab.h"
@@ -30,19 +29,6 @@ T& Find(TForm& form, const std::string& name) {
     return *found;
 }
 
-// The launcher's look of an item's text: the current one dark green and bold.
-TbsDrawSkinItemEvent TextPainter(TbsSkinListBox* list) {
-    return [list](TCanvas& canvas, int index, int, int, TRect textRect, TOwnerDrawState state) {
-        canvas.Font().SetColor(clBlack);
-        if (state & odSelected) {
-            canvas.Font().SetColor(RGB(0, 94, 28));
-            canvas.Font().SetStyle(fsBold);
-            canvas.Font().SetHeight(15);
-        }
-        canvas.TextOut(textRect.Left, textRect.Top, list->Items()[index]);
-    };
-}
-
 TEST(Gallery, ShowsTheControlsInTheLaunchersSizes) {
     RegisterSkinControlsClasses();
     auto form = std::make_unique<TForm>(nullptr);
@@ -51,8 +37,6 @@ TEST(Gallery, ShowsTheControlsInTheLaunchersSizes) {
     form->AfterConstruction();
     TbsSkinListBox* game = &Find<TbsSkinListBox>(*form, "ListBoxGame");
     TbsSkinListBox* prog = &Find<TbsSkinListBox>(*form, "ListBoxProg");
-    game->OnDrawItem = TextPainter(game);
-    prog->OnDrawItem = TextPainter(prog);
     auto& box = Find<TbsSkinScrollBox>(*form, "ScrollBoxAbout");
     auto& aboutBar = Find<TbsSkinScrollBar>(*form, "ScrollBarAbout");
     auto& about = Find<TLabel>(*form, "LbAbout");

@@ -6,6 +6,9 @@
 
 #include "platform/cp1251.h"
 
+#include <QColor>
+#include <QImage>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -157,6 +160,78 @@ TEST_F(LauncherTest, ThumbnailsAreFoundWhateverTheirCase) {
     EXPECT_FALSE(Control(run.States[1], "ImPic")["visible"].toBool());
     EXPECT_TRUE(Control(run.States[1], "ImNoImag")["visible"].toBool());
     EXPECT_EQ(run.States[1]["viewer"].toObject()["pictureWidth"].toInt(), 320);
+}
+
+namespace {
+
+// What the launcher's painter put on one row of a list: pixels of the given colour, the
+// darkest pixel, where the ink is (anything much darker than the row's lightest), and
+// how much of that area it covers, whatever its colour (bold strokes cover more).
+struct TRowInk {
+    int OfColour = 0;
+    QColor Darkest = Qt::white;
+    QRect Extent;
+    double Cover = 0;
+};
+
+TRowInk RowInk(const QImage& window, const QJsonObject& state, const char* list, int index, QColor colour) {
+    QJsonObject c = Control(state, list);
+    QRect row(c["left"].toInt() + 1, 100 + c["top"].toInt() + 1 + 20 * (index - c["topIndex"].toInt()),
+              c["width"].toInt() - 2, 20);
+    int lightest = 0;
+    for (int y = row.top(); y <= row.bottom(); ++y)
+        for (int x = row.left(); x <= row.right(); ++x) lightest = std::max(lightest, QColor(window.pixel(x, y)).lightness());
+    TRowInk ink;
+    for (int y = row.top(); y <= row.bottom(); ++y)
+        for (int x = row.left(); x <= row.right(); ++x) {
+            QColor pixel(window.pixel(x, y));
+            ink.OfColour += pixel == colour;
+            if (pixel.lightness() < ink.Darkest.lightness()) ink.Darkest = pixel;
+            if (pixel.lightness() < lightest - 100) ink.Extent |= QRect(x, y, 1, 1);
+        }
+    double covered = 0;
+    for (int y = ink.Extent.top(); y <= ink.Extent.bottom(); ++y)
+        for (int x = ink.Extent.left(); x <= ink.Extent.right(); ++x)
+            covered += double(lightest - QColor(window.pixel(x, y)).lightness()) / (lightest - ink.Darkest.lightness());
+    if (!ink.Extent.isEmpty()) ink.Cover = covered / (ink.Extent.width() * ink.Extent.height());
+    return ink;
+}
+
+} // namespace
+
+// Each list's first row, current and then not: only the current one is dark green,
+// bold and a size larger; both start at the text area's corner.
+TEST_F(LauncherTest, TheCurrentItemIsDarkGreenBoldAndLarger) {
+    Disc.SetCatalogue({"Same@Same@f1@@@x", "Same@Other@f2@@@y", "Zed@T@f3@@@z"});
+    TShotRun first = RunShot(Disc, "state\n");
+    ASSERT_EQ(first.Status, 0) << first.Err;
+    const QJsonObject& start = first.States.at(0);
+    auto click = [&](const char* list) {
+        TClientPoint p = ListItemPoint(start, list, 1);
+        return "click " + std::to_string(p.X) + " " + std::to_string(p.Y) + "\n";
+    };
+    std::string png = (Disc.Root() / "window").string();
+    TShotRun run = RunShot(Disc, "shot " + png + "0.png\n" + click("ListBoxProg") + "shot " + png + "1.png\n" +
+                                     click("ListBoxGame") + "shot " + png + "2.png\n");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    QImage before(QString::fromStdString(png + "0.png")), titleAway(QString::fromStdString(png + "1.png")),
+        categoryAway(QString::fromStdString(png + "2.png"));
+    ASSERT_FALSE(before.isNull() || titleAway.isNull() || categoryAway.isNull());
+    const QColor green(0, 94, 28);
+    for (auto [list, away] : {std::pair{"ListBoxProg", &titleAway}, std::pair{"ListBoxGame", &categoryAway}}) {
+        TRowInk current = RowInk(before, start, list, 0, green), other = RowInk(*away, start, list, 0, green);
+        EXPECT_GT(current.OfColour, 10) << list;
+        EXPECT_EQ(other.OfColour, 0) << list;
+        // Black, smoothed at the edges of thin strokes.
+        EXPECT_LT(other.Darkest.lightness(), 20) << list;
+        EXPECT_EQ(other.Darkest.red(), other.Darkest.green()) << list;
+        ASSERT_FALSE(current.Extent.isEmpty() || other.Extent.isEmpty()) << list;
+        // A bold letter may reach one pixel further left.
+        EXPECT_NEAR(current.Extent.left(), other.Extent.left(), 1) << list;
+        EXPECT_GT(current.Extent.width(), other.Extent.width()) << list;
+        EXPECT_GT(current.Extent.height(), other.Extent.height()) << list;
+        EXPECT_GT(current.Cover, 1.12 * other.Cover) << list << ": bold";
+    }
 }
 
 TEST_F(LauncherTest, DoubleClickAndEnterOpenTheTitleFolder) {
