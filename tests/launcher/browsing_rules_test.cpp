@@ -13,6 +13,12 @@ TEST(BrowsingRules, TitleListHeight) {
     EXPECT_EQ(TitleListHeight(0), 2);
 }
 
+// Ten lines of the description are 130 pixels, nine 117: the rule sits between.
+TEST(BrowsingRules, TheDescriptionMarkerShowsFrom126Pixels) {
+    EXPECT_FALSE(DescriptionMarkerShown(125));
+    EXPECT_TRUE(DescriptionMarkerShown(126));
+}
+
 TEST(BrowsingRules, TitlePathKeepsTheNamesAsWritten) {
     EXPECT_EQ(TitlePath("A", "B"), "soft\\A\\B");
     EXPECT_EQ(TitlePath(" Игры ", ""), "soft\\ Игры \\");
