@@ -84,6 +84,26 @@ TEST_F(ViewerTest, EveryOpeningIsMaximisedWithTheScreenshotAtOneOne) {
     }
 }
 
+// Restored to its normal size by the user, it opens maximised again the next time.
+TEST_F(ViewerTest, ARestoredViewerOpensMaximisedAgain) {
+    Disc.SetCatalogue({"A@T@t@@@x"});
+    Disc.AddJpeg("A", "t", "Resize of photo.jpg", 100, 80);
+    Disc.AddJpeg("A", "t", "photo.jpg", 300, 200);
+    TShotRun first = RunShot(Disc, "state\n");
+    ASSERT_EQ(first.Status, 0) << first.Err;
+    const QJsonObject& start = first.States.at(0);
+    TShotRun run = RunShot(Disc, ClickThumbnail(start) + "restore viewer\nstate\nclick 5 5 viewer\n" +
+                                     ClickThumbnail(start) + "state\nclick 5 5 viewer\n");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    ASSERT_EQ(run.States.size(), 2u);
+    EXPECT_TRUE(Viewer(run.States[0])["visible"].toBool());
+    EXPECT_FALSE(Viewer(run.States[0])["maximized"].toBool());
+    EXPECT_TRUE(Viewer(run.States[1])["visible"].toBool());
+    EXPECT_TRUE(Viewer(run.States[1])["maximized"].toBool());
+    EXPECT_EQ(Viewer(run.States[1])["width"].toInt(), 1024);
+    EXPECT_EQ(BoundsOf(run.States[1], "ImageBigPic"), QRect(1, 1, 300, 200));
+}
+
 TEST_F(ViewerTest, WithoutAScreenshotThePictureKeepsTheSizeItHad) {
     Disc.SetCatalogue({"A@Never@never@@@x", "B@Alpha@shot@@@y", "B@Beta@gone@@@z"});
     Disc.AddJpeg("A", "never", "Resize of photo.jpg", 100, 80);

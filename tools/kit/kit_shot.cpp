@@ -129,8 +129,8 @@ private:
             GrabControl(form, picture);
             if (!SavePng(picture, OutputPath(words[1]))) throw Exception("cannot write " + words[1]);
         } else if (verb == "restore") {
-            // As the task bar does it: through the window, not the application.
-            MainFr->Widget()->showNormal();
+            // As the task bar or the title bar does it: through the window, not the application.
+            Target(words, count).Widget()->showNormal();
             ProcessPendingInput();
         } else if (verb == "state") {
             WriteState();
