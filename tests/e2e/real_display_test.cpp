@@ -1,5 +1,7 @@
 // Runs the kit's window on a real X server (Xvfb) and looks at the screen.
 
+#include "support/scratch_folder.h"
+
 #include <QColor>
 #include <QImage>
 
@@ -23,8 +25,8 @@ std::string Kit() { return std::string(VITRINA_BINARY_DIR) + "/tools/kit/vitrina
 
 TEST(RealDisplay, TheSampleWindowAppearsOnAnXServer) {
     if (!HaveXvfb()) GTEST_SKIP() << "xvfb-run is not installed";
-    std::filesystem::path shot = std::filesystem::temp_directory_path() / "vitrina-sample-screen.png";
-    std::filesystem::remove(shot);
+    TScratchFolder scratch;
+    std::filesystem::path shot = scratch / "screen.png";
     std::string command = "QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 640x480x24' " + Kit() + " form " +
                           VITRINA_SOURCE_DIR + "/examples/forms/sample.form --screen-png " + shot.string() +
                           " --wait 700 2>/dev/null";
@@ -40,8 +42,8 @@ TEST(RealDisplay, TheSampleWindowAppearsOnAnXServer) {
 
 TEST(RealDisplay, TheLauncherShowsCentredOnTheDemoDisc) {
     if (!HaveXvfb()) GTEST_SKIP() << "xvfb-run is not installed";
-    std::filesystem::path shot = std::filesystem::temp_directory_path() / "vitrina-launcher-screen.png";
-    std::filesystem::remove(shot);
+    TScratchFolder scratch;
+    std::filesystem::path shot = scratch / "screen.png";
     std::string vitrina = std::string(VITRINA_BINARY_DIR) + "/src/app/vitrina";
     std::string disc = std::string(VITRINA_SOURCE_DIR) + "/examples/demo-disc";
     // The program takes no command line: it is started in the disc's folder.
@@ -71,11 +73,12 @@ struct TWindowProperties {
 // Every top-level window of `program` started in the demo disc on an X server, by its
 // name, as the window system reads it.
 std::map<std::string, TWindowProperties> WindowsOf(const std::string& program) {
-    std::filesystem::path out = std::filesystem::temp_directory_path() / "vitrina-window-properties.txt";
-    std::filesystem::remove(out);
+    // Its own folder: test runs side by side must not read each other's windows.
+    TScratchFolder scratch;
+    std::filesystem::path out = scratch / "window-properties.txt";
     std::string disc = std::string(VITRINA_SOURCE_DIR) + "/examples/demo-disc";
     // Each window id, then its properties in raw numbers, one block per window.
-    std::filesystem::path script = std::filesystem::temp_directory_path() / "vitrina-window-properties.sh";
+    std::filesystem::path script = scratch / "window-properties.sh";
     std::ofstream(script) << "cd '" << disc << "' && '" << program << "' & pid=$!\n"
                           << "wait_for() { i=0; while [ $i -lt 100 ] && ! xwininfo -root -tree | grep -q \"$1\"; do "
                              "sleep 0.1; i=$((i+1)); done; }\n"
@@ -160,8 +163,8 @@ TEST(RealDisplay, BothWindowsShowTheProgramsNameAndIconToTheDesktop) {
 TEST(RealDisplay, ABrandsIconIsTheWindowsIcon) {
     if (!HaveXvfb()) GTEST_SKIP() << "xvfb-run is not installed";
     if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "xdotool is not installed";
-    std::filesystem::path bundle = std::filesystem::temp_directory_path() / "vitrina-branded-bundle";
-    std::filesystem::remove_all(bundle);
+    TScratchFolder scratch;
+    std::filesystem::path bundle = scratch / "bundle";
     std::filesystem::create_directories(bundle / "bin");
     std::filesystem::create_directories(bundle / "share/vitrina/brand");
     std::filesystem::path program = bundle / "bin/vitrina";
@@ -172,7 +175,6 @@ TEST(RealDisplay, ABrandsIconIsTheWindowsIcon) {
         for (int x = 0; x < 64; ++x) brandIcon.setPixel(x, y, qRgba(x * 4, y * 4, 0x5A, 0xFF));
     ASSERT_TRUE(brandIcon.save(QString::fromStdString((bundle / "share/vitrina/brand/icon.png").string())));
     auto windows = WindowsOf(program.string());
-    std::filesystem::remove_all(bundle);
     for (const char* name : {"Vitrina", "Screenshot"}) {
         ASSERT_TRUE(windows.count(name)) << name;
         EXPECT_EQ(IconOfSize(windows[name].Icon, 64), brandIcon) << name;
