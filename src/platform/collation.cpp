@@ -1,6 +1,7 @@
 #include "platform/collation.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 
@@ -21,7 +22,8 @@ struct TLanguageWeights {
 
 #include "platform/collation_weights.inc"
 
-// The bytes both texts begin with.
+// The bytes both texts begin with, eight at a time.
+static_assert(std::endian::native == std::endian::little, "the first differing byte is the lowest");
 std::size_t CommonPrefix(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     std::size_t i = 0;
@@ -29,7 +31,7 @@ std::size_t CommonPrefix(std::string_view a, std::string_view b) {
         std::uint64_t x, y;
         std::memcpy(&x, a.data() + i, 8);
         std::memcpy(&y, b.data() + i, 8);
-        if (x != y) return i + static_cast<std::size_t>(__builtin_ctzll(x ^ y) / 8);
+        if (x != y) return i + static_cast<std::size_t>(std::countr_zero(x ^ y) / 8);
         i += 8;
     }
     while (i < n && a[i] == b[i])
@@ -172,35 +174,35 @@ void CollationSort(std::vector<std::string_view>& items, const TCollator& collat
     for (std::size_t i = 0; i < n; ++i)
         entries[i] = {collator.PrimaryPrefix(items[i]), static_cast<std::uint32_t>(i)};
     auto byPrefix = [](const TSortEntry& a, const TSortEntry& b) { return a.Prefix < b.Prefix; };
-    // A catalogue kept in order, or one of many equal lines, needs no sorting.
-    if (!std::is_sorted(entries.begin(), entries.end(), byPrefix))
+    if (!std::is_sorted(entries.begin(), entries.end(), byPrefix)) {
         std::sort(entries.begin(), entries.end(), byPrefix);
-    for (auto run = entries.begin(); run != entries.end();) {
-        auto next = std::find_if(run + 1, entries.end(),
-                                 [&](const TSortEntry& e) { return e.Prefix != run->Prefix; });
-        const std::string_view first = items[run->Index];
-        if (!std::all_of(run + 1, next,
-                         [&](const TSortEntry& e) { return collator.Compare(first, items[e.Index]) == 0; }))
-            std::sort(run, next, [&](const TSortEntry& a, const TSortEntry& b) {
-                return less(items[a.Index], items[b.Index]);
-            });
-        run = next;
-    }
-    // Put the lines in that order in place, one cycle of the permutation at a time; an
-    // entry that points at itself is done.
-    for (std::size_t k = 0; k < n; ++k) {
-        if (entries[k].Index == k) continue;
-        const std::string_view first = items[k];
-        std::size_t to = k;
-        for (;;) {
-            const std::size_t from = entries[to].Index;
-            entries[to].Index = static_cast<std::uint32_t>(to);
-            if (from == k) {
-                items[to] = first;
-                break;
+        // Put the lines in that order in place, one cycle of the permutation at a time; an
+        // entry that points at itself is done.
+        for (std::size_t k = 0; k < n; ++k) {
+            if (entries[k].Index == k) continue;
+            const std::string_view first = items[k];
+            std::size_t to = k;
+            for (;;) {
+                const std::size_t from = entries[to].Index;
+                entries[to].Index = static_cast<std::uint32_t>(to);
+                if (from == k) {
+                    items[to] = first;
+                    break;
+                }
+                items[to] = items[from];
+                to = from;
             }
-            items[to] = items[from];
-            to = from;
         }
+    }
+    // The lines that share a prefix are sorted where they stand, with no index between
+    // them and their text; a run kept in order, or one of equal lines, is left as it is.
+    for (std::size_t run = 0; run < n;) {
+        std::size_t next = run + 1;
+        while (next < n && entries[next].Prefix == entries[run].Prefix)
+            ++next;
+        const auto first = items.begin() + static_cast<std::ptrdiff_t>(run);
+        const auto last = items.begin() + static_cast<std::ptrdiff_t>(next);
+        if (!std::is_sorted(first, last, less)) std::sort(first, last, less);
+        run = next;
     }
 }

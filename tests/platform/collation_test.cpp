@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <unordered_map>
 
@@ -185,6 +186,15 @@ TEST_P(Collation, SortOrdersLikeCompare) {
     CollationSort(items, FCollator);
     for (std::size_t i = 1; i < items.size(); ++i)
         ASSERT_LE(FCollator.Compare(items[i - 1], items[i]), 0) << " at " << i;
+    // Lines that all begin alike, given in reverse: the order is all in one run.
+    std::vector<std::string_view> alike;
+    std::copy_if(items.rbegin(), items.rend(), std::back_inserter(alike),
+                 [](std::string_view s) { return s.starts_with(std::string(300, 'a')); });
+    ASSERT_GT(alike.size(), 1000u);
+    CollationSort(alike, FCollator);
+    for (std::size_t i = 1; i < alike.size(); ++i)
+        ASSERT_LE(FCollator.Compare(alike[i - 1], alike[i]), 0) << " at " << i;
+
     std::vector<std::string_view> expected(texts.begin(), texts.end());
     std::sort(expected.begin(), expected.end());
     std::sort(items.begin(), items.end());
