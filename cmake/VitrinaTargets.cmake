@@ -19,7 +19,9 @@ function(vitrina_test name)
     VITRINA_BINARY_DIR="${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
+    # A test that hangs fails instead of holding up the suite.
+    TIMEOUT 900)
 endfunction()
 
 # vitrina_embed_form(TARGET FORM SYMBOL): compiles the text form description FORM into

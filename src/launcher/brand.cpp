@@ -2,16 +2,16 @@
 
 #include "pictures/picture.h"
 #include "platform/exceptions.h"
+#include "platform/in_out_error.h"
 #include "platform/shell.h"
 #include "platform/stream.h"
+#include "platform/text_file.h"
 #include "skin/ini_table.h"
 #include "skin/skin_data.h"
 #include "skin/stored_skin.h"
 #include "toolkit/image_file.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -27,12 +27,12 @@ std::shared_ptr<const TBrand>& CurrentBrand() {
 }
 
 std::vector<std::uint8_t> ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (!in.good() && !in.eof()) Damaged(file, "cannot be read");
-    std::string bytes = content.str();
-    return {bytes.begin(), bytes.end()};
+    try {
+        TFileBytes bytes = ReadFileBytes(file.string());
+        return {bytes.Data.get(), bytes.Data.get() + bytes.Size};
+    } catch (const EInOutError& e) {
+        Damaged(file, "cannot be read (" + e.Message() + ")");
+    }
 }
 
 std::unique_ptr<TPicture> ReadPicture(const fs::path& folder, const TBrandPictureSize& size) {

@@ -1,6 +1,7 @@
 #include "platform/stream.h"
 
 #include "platform/file_names.h"
+#include "platform/file_open.h"
 #include "platform/in_out_error.h"
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 // The wording is the one Windows gives for these codes, so a report reads the same
@@ -121,15 +121,9 @@ TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : FFileNam
         if (FHandle < 0) throw EFOpenError(fileName, OpenErrorFromErrno(errno, fsPath));
         return;
     }
-    FHandle = ::open(fsPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (FHandle < 0) throw EFOpenError(fileName, OpenErrorFromErrno(errno, fsPath));
-    struct stat st;
-    if (::fstat(FHandle, &st) != 0 || S_ISDIR(st.st_mode)) {
-        // Windows refuses to open a folder as a file.
-        ::close(FHandle);
-        FHandle = -1;
-        throw EFOpenError(fileName, ERROR_ACCESS_DENIED);
-    }
+    TReadOnlyFile file(fsPath);
+    if (!file.IsOpen()) throw EFOpenError(fileName, file.ErrorCode());
+    FHandle = file.Release();
     // Others may read; writers that honour advisory locks wait until we are done.
     ::flock(FHandle, LOCK_SH | LOCK_NB);
 }

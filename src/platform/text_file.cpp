@@ -2,48 +2,17 @@
 
 #include "platform/byte_order_mark.h"
 #include "platform/file_names.h"
+#include "platform/file_open.h"
 #include "platform/in_out_error.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr char kCtrlZ = 26;
-
-class TFd {
-public:
-    explicit TFd(int fd) : FFd(fd) {}
-    ~TFd() {
-        if (FFd >= 0) ::close(FFd);
-    }
-    TFd(const TFd&) = delete;
-    TFd& operator=(const TFd&) = delete;
-    int Get() const { return FFd; }
-
-private:
-    int FFd;
-};
-
-// Windows opens the file with read sharing only: it fails while another program has
-// it open for writing. A read lease is refused in exactly that case; where leases do
-// not apply (not our file, file systems without them) there is nothing to check.
-bool OpenForWritingElsewhere(int fd) {
-#ifdef F_SETLEASE
-    if (::fcntl(fd, F_SETLEASE, F_RDLCK) == 0) {
-        ::fcntl(fd, F_SETLEASE, F_UNLCK);
-        return false;
-    }
-    return errno == EAGAIN;
-#else
-    (void)fd;
-    return false;
-#endif
-}
 
 } // namespace
 
@@ -73,15 +42,15 @@ void SplitTextLines(std::span<char> text, std::vector<std::string_view>& lines) 
 }
 
 TFileBytes ReadFileBytes(const std::string& fsPath) {
-    TFd fd(::open(fsPath.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.Get() < 0) throw EInOutError(OpenErrorFromErrno(errno, fsPath));
-    struct stat st;
-    if (::fstat(fd.Get(), &st) != 0) throw EInOutError(WindowsErrorFromErrno(errno));
-    if (S_ISDIR(st.st_mode)) throw EInOutError(ERROR_ACCESS_DENIED);
-    if (OpenForWritingElsewhere(fd.Get())) throw EInOutError(ERROR_SHARING_VIOLATION);
+    TReadOnlyFile file(fsPath);
+    if (!file.IsOpen()) throw EInOutError(file.ErrorCode());
+    // Held to the end of the read, so a writer waits for it instead of changing the
+    // bytes under it.
+    TReadLease lease(file.Handle());
+    if (lease.OpenForWritingElsewhere()) throw EInOutError(ERROR_SHARING_VIOLATION);
 
-    // The size is a hint only: pipes and growing files read on until the end.
-    std::size_t capacity = S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) + 1 : 65536;
+    // The size is a hint only: a file that grows meanwhile is read to its end.
+    std::size_t capacity = static_cast<std::size_t>(file.Size()) + 1;
     std::unique_ptr<char[]> buffer(new char[capacity]);
     std::size_t size = 0;
     for (;;) {
@@ -92,7 +61,7 @@ TFileBytes ReadFileBytes(const std::string& fsPath) {
             buffer = std::move(bigger);
             capacity = grown;
         }
-        ssize_t got = ::read(fd.Get(), buffer.get() + size, capacity - size);
+        ssize_t got = ::read(file.Handle(), buffer.get() + size, capacity - size);
         if (got < 0) {
             if (errno == EINTR) continue;
             throw EInOutError(WindowsErrorFromErrno(errno));

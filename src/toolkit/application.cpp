@@ -90,7 +90,7 @@ void TApplication::Terminate() {
 bool TApplication::SetIcon(const std::vector<std::string>& imageFiles) {
     QIcon icon;
     for (const std::string& file : imageFiles) {
-        QImage image(QString::fromStdString(file));
+        QImage image = ReadImageFile(file);
         if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
     }
     if (icon.isNull()) return false;

@@ -1,9 +1,9 @@
 #include "toolkit/image_file.h"
 
-#include <QImage>
+#include "toolkit/qt_bridge.h"
 
 std::optional<TImageFileSize> ReadImageFileSize(const std::string& fileName) {
-    QImage image(QString::fromStdString(fileName));
+    QImage image = ReadImageFile(fileName);
     if (image.isNull()) return std::nullopt;
     return TImageFileSize{image.width(), image.height()};
 }

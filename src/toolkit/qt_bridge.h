@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QRect>
 #include <QString>
 
@@ -19,3 +20,8 @@ QFont ToQFont(const TFont& font);
 
 inline QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 inline TRect FromQRect(const QRect& r) { return Bounds(r.x(), r.y(), r.width(), r.height()); }
+
+// A picture in a format Qt reads (PNG...), decoded whole; a null image when it cannot be
+// read. A file is opened as the disc's files are, so a pipe, a device or a folder in its
+// place gives nothing; a name beginning with ":" is one of the program's resources.
+QImage ReadImageFile(const std::string& fileName);

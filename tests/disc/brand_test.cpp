@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -66,7 +67,7 @@ protected:
     TShellRun Shot(const std::string& kit, const std::string& disc, const std::string& png) {
         std::ofstream(scratch / "script") << "shot " << png << "\nclick 60 15\nstate\n";
         return RunShell(scratch, "cd " + Quoted(scratch.Path()) + " && XDG_RUNTIME_DIR=" + Quoted(scratch.Path()) +
-                                     " " + Quoted(kit) + " shot -C " + Quoted(disc) + " script");
+                                     " timeout -k 5 120 " + Quoted(kit) + " shot -C " + Quoted(disc) + " script");
     }
 
     TTestBundle bundle{TTestBundle::WithOffscreenPlugin};
@@ -213,6 +214,23 @@ TEST_F(Brand, NoBrandOrADamagedOneShowsTheBuiltInLook) {
         EXPECT_EQ(ReadWholeFile(scratch / "damaged.png"), ReadWholeFile(scratch / "built-in.png")) << damage.File;
         EXPECT_NE(damaged.Out.find("\"file\": \"vitrina.example.org\""), std::string::npos) << damage.File;
         std::ofstream(file, std::ios::binary | std::ios::trunc) << good;
+    }
+    // A pipe or a device in the brand's place is not waited on or read.
+    for (const char* name : {"head.picture", "skin.ini", "site.txt", "icon.png"}) {
+        std::string file = brand + "/" + name;
+        std::string good = ReadWholeFile(file);
+        for (bool pipe : {true, false}) {
+            fs::remove(file);
+            if (pipe)
+                ASSERT_EQ(mkfifo(file.c_str(), 0644), 0);
+            else
+                fs::create_symlink("/dev/zero", file);
+            TShellRun damaged = Shot(kit, disc, "damaged.png");
+            EXPECT_EQ(damaged.Status, 0) << name << damaged.Err;
+            EXPECT_EQ(ReadWholeFile(scratch / "damaged.png"), ReadWholeFile(scratch / "built-in.png")) << name;
+        }
+        fs::remove(file);
+        std::ofstream(file, std::ios::binary) << good;
     }
 }
 

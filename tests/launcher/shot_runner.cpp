@@ -58,7 +58,8 @@ TShotRun RunShot(const TTestDisc& disc, const std::string& script, const std::st
     fs::path scriptFile = disc.Root() / "script.shot";
     std::ofstream(scriptFile) << script;
     fs::path errFile = disc.Root() / "stderr.txt";
-    std::string command = std::string(VITRINA_BINARY_DIR) + "/tools/kit/vitrina-kit shot -C '" + disc.Root().string() +
+    // A launcher that hangs fails its test instead of holding up the suite.
+    std::string command = "timeout -k 10 300 " + std::string(VITRINA_BINARY_DIR) + "/tools/kit/vitrina-kit shot -C '" + disc.Root().string() +
                           "' " + options + " '" + scriptFile.string() + "' 2>'" + errFile.string() + "'";
     TShotRun run;
     FILE* pipe = popen(command.c_str(), "r");

@@ -24,11 +24,12 @@ inline std::string ReadWholeFile(const std::string& path) {
 }
 
 // Runs `vitrina-kit ARGS` (ARGS quoted by the caller) with its output in `scratch`, under
-// the given locale whatever the environment's.
+// the given locale whatever the environment's. A kit that has not ended by the deadline
+// is killed and the status is 124, so a hang fails its test instead of the suite.
 inline TKitRun RunKit(const TScratchFolder& scratch, const std::string& args,
-                      const std::string& locale = "C.UTF-8") {
-    std::string command = "LC_ALL='" + locale + "' '" + VITRINA_KIT + "' " + args + " >'" +
-                          (scratch / "out") + "' 2>'" + (scratch / "err") + "'";
+                      const std::string& locale = "C.UTF-8", int deadlineSeconds = 300) {
+    std::string command = "LC_ALL='" + locale + "' timeout -k 5 " + std::to_string(deadlineSeconds) + " '" +
+                          VITRINA_KIT + "' " + args + " >'" + (scratch / "out") + "' 2>'" + (scratch / "err") + "'";
     TKitRun run;
     int status = std::system(command.c_str());
     run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -5,26 +5,28 @@
 #include "pictures/picture.h"
 #include "platform/cp1251.h"
 #include "platform/exceptions.h"
+#include "platform/in_out_error.h"
 #include "platform/shell.h"
 #include "platform/stream.h"
+#include "platform/text_file.h"
 #include "skin/stored_skin.h"
 #include "toolkit/image_file.h"
 
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFileBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (!in) throw Exception("cannot be read");
-    return content.str();
+std::string ReadWholeFile(const fs::path& file) {
+    try {
+        TFileBytes bytes = ReadFileBytes(file.string());
+        return std::string(bytes.View());
+    } catch (const EInOutError& e) {
+        throw Exception("cannot be read (" + e.Message() + ")");
+    }
 }
 
 std::string StreamBytes(const TMemoryStream& stream) { return {stream.Bytes().begin(), stream.Bytes().end()}; }
@@ -63,7 +65,7 @@ private:
         if (!fs::exists(file)) return;
         try {
             TMemoryStream bytes;
-            std::string content = ReadFileBytes(file);
+            std::string content = ReadWholeFile(file);
             bytes.WriteBuffer(content.data(), std::int64_t(content.size()));
             bytes.SetPosition(0);
             auto bitmap = std::make_unique<TBitmap>();
@@ -90,7 +92,7 @@ private:
         if (size->Width != size->Height || size->Width > BrandIconMaxSize)
             return Problem("icon.png", std::to_string(size->Width) + "x" + std::to_string(size->Height) +
                                            ", must be square and at most 256x256");
-        FCheck.Converted[brand_files::Icon] = ReadFileBytes(file);
+        FCheck.Converted[brand_files::Icon] = ReadWholeFile(file);
     }
 
     void CheckSite() {
@@ -98,7 +100,7 @@ private:
         if (!fs::exists(file)) return;
         std::string text;
         try {
-            text = ReadFileBytes(file);
+            text = ReadWholeFile(file);
         } catch (const Exception& e) {
             return Problem("site.txt", e.Message());
         }

@@ -29,6 +29,22 @@ bool IsUtf8(const std::string& bytes) {
     return true;
 }
 
+// A file the scan saw may have become a pipe or a device since: the open must neither
+// wait for a writer nor hand on a device's endless bytes. -1 with errno when refused.
+int OpenFileOnly(const std::string& path) {
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return -1;
+    struct stat info {};
+    int failure = fstat(fd, &info) != 0 ? errno : S_ISREG(info.st_mode) ? 0 : EINVAL;
+    if (failure) {
+        close(fd);
+        errno = failure;
+        return -1;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 std::string Join(const std::string& folder, const std::string& name) {
     return folder.empty() ? name : folder + "/" + name;
 }
@@ -76,7 +92,7 @@ public:
             return Folder(source, relative, info);
         }
         if (!S_ISREG(info.st_mode)) return Problem(relative, "not a file or a folder (a pipe, socket or device)");
-        int fd = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+        int fd = OpenFileOnly(source);
         if (fd < 0) return Problem(relative, std::string("cannot be read (") + std::strerror(errno) + ")");
         close(fd);
         FScan.Entries.push_back(entry);
@@ -97,7 +113,7 @@ private:
 }
 
 void CopyFile(const TTreeEntry& entry, const std::string& target) {
-    int in = open(entry.Source.c_str(), O_RDONLY | O_CLOEXEC);
+    int in = OpenFileOnly(entry.Source);
     if (in < 0) Fail(entry.Relative, "cannot be read");
     int out = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (out < 0) {

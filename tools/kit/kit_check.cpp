@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <string_view>
 #include <unistd.h>
@@ -120,6 +121,8 @@ int RunCheckCommand(std::span<char*> args) {
         application.CreateForm(MainFr);
         report = check.Check(*MainFr, TerminalProgress());
         FinishUnits();
+    } catch (const std::bad_alloc&) {
+        throw; // reported by main, as for every command
     } catch (...) {
         std::fprintf(stderr, "vitrina-kit check: %s\n",
                      Cp1251ToUtf8(TApplication::ReportText(std::current_exception())).c_str());

@@ -20,6 +20,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -214,6 +215,8 @@ int RunPackCommand(std::span<char*> args) {
     } catch (const Exception& e) {
         std::fprintf(stderr, "vitrina-kit pack: %s\n", e.Message().c_str());
         return 1;
+    } catch (const std::bad_alloc&) {
+        throw; // reported by main, as for every command
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vitrina-kit pack: %s\n", e.what());
         return 1;

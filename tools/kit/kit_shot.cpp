@@ -35,6 +35,7 @@
 #include <functional>
 #include <iostream>
 #include <map>
+#include <new>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -383,6 +384,8 @@ int RunShotCommand(std::span<char*> args) {
     } catch (const Exception& e) {
         std::fprintf(stderr, "vitrina-kit shot: %s\n", e.Message().c_str());
         return 1;
+    } catch (const std::bad_alloc&) {
+        throw; // reported by main, as for every command
     } catch (const std::exception& e) {
         std::fprintf(stderr, "vitrina-kit shot: %s\n", e.what());
         return 1;

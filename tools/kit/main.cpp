@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -49,8 +50,15 @@ int main(int argc, char** argv) {
     if (argc < 2) return Usage(stderr);
     if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "help")) return Usage(stdout);
     for (const TKitCommand& command : kCommands)
-        if (!std::strcmp(argv[1], command.Name))
-            return command.Run(std::span<char*>(argv + 2, argc - 2));
+        if (!std::strcmp(argv[1], command.Name)) {
+            // A disc's files can be larger than memory (a link to a device, a vast catalogue).
+            try {
+                return command.Run(std::span<char*>(argv + 2, argc - 2));
+            } catch (const std::bad_alloc&) {
+                std::fprintf(stderr, "Out of memory.\n");
+                return 1;
+            }
+        }
     std::fprintf(stderr, "vitrina-kit: unknown command '%s'\n", argv[1]);
     return Usage(stderr);
 }

@@ -1,0 +1,139 @@
+// Files that are not files: whatever stands at a name the disc gives, an open answers at
+// once, and only a regular file is read.
+
+#include "platform/file_open.h"
+#include "platform/in_out_error.h"
+#include "platform/stream.h"
+#include "platform/text_file.h"
+
+#include "support/scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Runs check in a child with a deadline, so an open that blocks fails the test instead
+// of hanging it. The child's exit status is check's result.
+int InChildWithDeadline(const std::function<int()>& check) {
+    pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(10);
+        ::_exit(check());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFSIGNALED(status)) {
+        ADD_FAILURE() << "the child ended by signal " << WTERMSIG(status)
+                      << (WTERMSIG(status) == SIGALRM ? " (it hung)" : "");
+        return -1;
+    }
+    return WEXITSTATUS(status);
+}
+
+int CatalogueReadError(const std::string& fsPath) {
+    try {
+        TTextFileLines::Read(fsPath);
+    } catch (const EInOutError& e) {
+        return e.ErrorCode();
+    }
+    return 0;
+}
+
+int StreamOpenError(const std::string& fsPath) {
+    try {
+        TFileStream stream(fsPath, fmOpenRead);
+    } catch (const EFOpenError& e) {
+        return e.ErrorCode();
+    }
+    return 0;
+}
+
+// A block device to link to, where the machine shows one.
+std::string AnyBlockDevice() {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev", ec)) {
+        struct stat st;
+        if (::stat(entry.path().c_str(), &st) == 0 && S_ISBLK(st.st_mode)) return entry.path();
+    }
+    return {};
+}
+
+class NotAFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(::mkfifo((Dir / "fifo").c_str(), 0600), 0);
+        std::filesystem::create_symlink("/dev/zero", Dir / "zero");
+        Dir.MakeFolder("folder");
+        if (std::string device = AnyBlockDevice(); !device.empty())
+            std::filesystem::create_symlink(device, Dir / "block");
+    }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names = {"fifo", "zero", "folder"};
+        if (std::filesystem::exists(std::filesystem::symlink_status(Dir / "block"))) names.push_back("block");
+        return names;
+    }
+    TScratchFolder Dir;
+};
+
+TEST_F(NotAFile, IsAccessDeniedAtOnceForTheCatalogueAndForStreams) {
+    for (const std::string& name : Names()) {
+        EXPECT_EQ(InChildWithDeadline([&] { return CatalogueReadError(Dir / name); }), ERROR_ACCESS_DENIED) << name;
+        EXPECT_EQ(InChildWithDeadline([&] { return StreamOpenError(Dir / name); }), ERROR_ACCESS_DENIED) << name;
+    }
+}
+
+TEST_F(NotAFile, AFifoWithAWriterWaitingIsStillRefused) {
+    // A writer on the pipe would make a plain open succeed and the read wait for its data.
+    pid_t writer = ::fork();
+    if (writer == 0) {
+        int fd = ::open((Dir / "fifo").c_str(), O_WRONLY);
+        ::sleep(20);
+        ::_exit(fd >= 0 ? 0 : 1);
+    }
+    EXPECT_EQ(InChildWithDeadline([&] { return CatalogueReadError(Dir / "fifo"); }), ERROR_ACCESS_DENIED);
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+}
+
+TEST(RegularFile, EmptyAndLinkedFilesAreRead) {
+    TScratchFolder dir;
+    std::string empty = dir.Write("empty", "");
+    std::string full = dir.Write("full", "a\nb\n");
+    std::filesystem::create_symlink(full, dir / "link");
+    EXPECT_EQ(TTextFileLines::Read(empty).Count(), 0u);
+    EXPECT_EQ(TTextFileLines::Read(dir / "link").Count(), 2u);
+    TReadOnlyFile file(dir / "link");
+    ASSERT_TRUE(file.IsOpen());
+    EXPECT_EQ(file.Size(), 4);
+    // Reads wait for data as usual once the file is open.
+    EXPECT_EQ(::fcntl(file.Handle(), F_GETFL) & O_NONBLOCK, 0);
+    EXPECT_EQ(TReadOnlyFile(dir / "missing").ErrorCode(), ERROR_FILE_NOT_FOUND);
+}
+
+TEST(ReadLease, AWriterOpeningMeanwhileDoesNotEndTheReader) {
+    TScratchFolder dir;
+    std::string path = dir.Write("base.txt", "x\n");
+    // The reader runs in a child: if the writer's open ended it, only the child dies.
+    int result = InChildWithDeadline([&] {
+        int fd = ::open(path.c_str(), O_RDONLY);
+        TReadLease lease(fd);
+        if (::fcntl(fd, F_GETLEASE) != F_RDLCK) return 77; // no leases on this file system
+        pid_t writer = ::fork();
+        if (writer == 0) ::_exit(::open(path.c_str(), O_WRONLY) >= 0 ? 0 : 1);
+        // The writer's open waits for the lease and tells its holder so.
+        ::usleep(300000);
+        return 0;
+    });
+    if (result == 77) GTEST_SKIP() << "no file leases here";
+    EXPECT_EQ(result, 0);
+}
+
+} // namespace
