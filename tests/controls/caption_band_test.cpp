@@ -131,11 +131,11 @@ TEST_F(CaptionBand, HeldButtonWaitsThenRepeatsPausingOffTheButton) {
     Clock().Advance(200);
     EXPECT_EQ(List->ItemIndex(), 8);
     Move(100, 100); // off the button: paused
-    EXPECT_EQ(List->HotCaptionButton(), -1);
+    EXPECT_EQ(List->CaptionBand().HotButton(), -1);
     Clock().Advance(1000);
     EXPECT_EQ(List->ItemIndex(), 8);
     Move(UpX, ButtonY); // another button cannot become hot while one is held
-    EXPECT_EQ(List->HotCaptionButton(), -1);
+    EXPECT_EQ(List->CaptionBand().HotButton(), -1);
     Move(DownX, ButtonY); // back: resumed, and from then on every 50 ms
     Clock().Advance(49);
     EXPECT_EQ(List->ItemIndex(), 8);
@@ -147,7 +147,7 @@ TEST_F(CaptionBand, HeldButtonWaitsThenRepeatsPausingOffTheButton) {
     EXPECT_EQ(List->ItemIndex(), 12);
     Clock().Advance(1000);
     EXPECT_EQ(List->ItemIndex(), 12);
-    EXPECT_EQ(List->CaptionRepeatMode(), crmNone);
+    EXPECT_EQ(List->CaptionBand().RepeatMode(), crmNone);
 }
 
 TEST_F(CaptionBand, HandlersReplaceTheDefaultOnlyWhenReleasedOnTheButton) {
@@ -168,22 +168,22 @@ TEST_F(CaptionBand, HandlersReplaceTheDefaultOnlyWhenReleasedOnTheButton) {
     Release(60, 100);
     EXPECT_EQ(ups, 1);
     EXPECT_EQ(List->ItemIndex(), 4);
-    EXPECT_FALSE(List->CaptionButtonMouseIn(cbUpButton));
-    EXPECT_FALSE(List->CaptionButtonDown(cbUpButton));
+    EXPECT_FALSE(List->CaptionBand().ButtonMouseIn(cbUpButton));
+    EXPECT_FALSE(List->CaptionBand().ButtonDown(cbUpButton));
 }
 
 TEST_F(CaptionBand, LeavingTheControlClearsTheArrowsButNotTheCheckButton) {
     Move(CheckX, ButtonY);
-    EXPECT_TRUE(List->CaptionButtonMouseIn(cbCheckButton));
+    EXPECT_TRUE(List->CaptionBand().ButtonMouseIn(cbCheckButton));
     List->Perform(CM_MOUSELEAVE);
-    EXPECT_TRUE(List->CaptionButtonMouseIn(cbCheckButton));
+    EXPECT_TRUE(List->CaptionBand().ButtonMouseIn(cbCheckButton));
     Move(DownX, ButtonY);
-    EXPECT_FALSE(List->CaptionButtonMouseIn(cbCheckButton));
+    EXPECT_FALSE(List->CaptionBand().ButtonMouseIn(cbCheckButton));
     List->Perform(CM_MOUSELEAVE);
-    EXPECT_FALSE(List->CaptionButtonMouseIn(cbDownButton));
-    EXPECT_EQ(List->HotCaptionButton(), cbDownButton); // left as it was
+    EXPECT_FALSE(List->CaptionBand().ButtonMouseIn(cbDownButton));
+    EXPECT_EQ(List->CaptionBand().HotButton(), cbDownButton); // left as it was
     List->Perform(CM_MOUSEENTER); // entering again finds no button under (-1, -1)
-    EXPECT_EQ(List->HotCaptionButton(), -1);
+    EXPECT_EQ(List->CaptionBand().HotButton(), -1);
 }
 
 TEST_F(CaptionBand, PlainButtonsShowHoverAndPressAndTheBandMovesTheList) {
@@ -231,9 +231,10 @@ TEST_F(CaptionBand, SkinnedButtonsCopyTheirStateFromTheSkinPicture) {
     record->DownButtonRect = Rect(48, 0, 56, 1);
     List->SetSkinData(skin);
     const TRect up = Rect(58 + 133, 0, 66 + 133, 1);
-    List->CalcCaptionButtons();
-    EXPECT_EQ(List->CaptionButtons().Rects[cbUpButton], up);
-    EXPECT_EQ(List->CaptionButtons().Rects[cbDownButton], Rect(48, 0, 56, 1));
+    TPixelBuffer painted;
+    GrabControl(*List, painted); // a paint places the buttons
+    EXPECT_EQ(List->CaptionBand().Buttons().Rects[cbUpButton], up);
+    EXPECT_EQ(List->CaptionBand().Buttons().Rects[cbDownButton], Rect(48, 0, 56, 1));
     auto source = [&] {
         TPixelBuffer picture;
         GrabControl(*List, picture);

@@ -7,218 +7,6 @@
 
 #include <algorithm>
 
-TbsListBoxLayout ArrangeListBox(const TbsListBoxLayoutInput& in) {
-    TbsListBoxLayout layout;
-    const TRect& client = in.ListClientRect;
-    int y0 = in.CaptionBottom;
-    int extent = 0;
-    if (in.HasExtentBar) {
-        if (in.Skinned) {
-            layout.ExtentBarBounds =
-                Bounds(client.Left, client.Bottom - in.ExtentBarHeight, client.Width(), in.ExtentBarHeight);
-            extent = in.ExtentBarHeight;
-        } else {
-            layout.ExtentBarBounds = Bounds(1, in.Height - 20, in.Width - 2, 19);
-            extent = 19 - 1;
-        }
-    }
-    if (in.HasScrollBar) {
-        if (!in.Skinned && in.Columns == 0) {
-            layout.ScrollBarBounds = Bounds(in.Width - 20, y0, 19, in.Height - 1 - y0 - extent);
-            layout.ListRect = Rect(2, y0 + 1, layout.ScrollBarBounds.Left, in.Height - 2 - extent);
-        } else if (!in.Skinned) {
-            layout.ScrollBarBounds = Bounds(1, in.Height - 20, in.Width - 2, 19);
-            layout.ListRect = Rect(2, y0 + 1, in.Width - 2, layout.ScrollBarBounds.Top);
-        } else if (in.Columns == 0) {
-            layout.ScrollBarBounds = Bounds(client.Right - in.ScrollBarWidth, client.Top, in.ScrollBarWidth,
-                                            client.Height() - extent);
-            layout.ListRect = Rect(client.Left, client.Top, client.Right - in.ScrollBarWidth,
-                                   client.Bottom - extent);
-        } else {
-            layout.ScrollBarBounds =
-                Bounds(client.Left, client.Bottom - in.ScrollBarHeight, client.Width(), in.ScrollBarHeight);
-            layout.ListRect = Rect(client.Left, client.Top, client.Right, client.Bottom - in.ScrollBarHeight);
-        }
-        return layout;
-    }
-    if (in.Skinned)
-        layout.ListRect = Rect(client.Left, client.Top, client.Right, client.Bottom - extent);
-    else
-        layout.ListRect = Rect(2, y0 + 1, in.Width - 2, in.Height - 2 - extent);
-    return layout;
-}
-
-int ListBoxHeightForRows(const TbsListBoxHeightInput& in) {
-    int height = in.Rows * in.ItemHeight;
-    if (in.Skinned)
-        height += in.SkinFrameHeight;
-    else
-        height += 4 + (in.CaptionMode ? in.CaptionHeight : 0);
-    return height + in.ExtentBarHeight;
-}
-
-// ---------------------------------------------------------------------------------------
-// The inner list
-
-TbsListBox::TbsListBox(TComponent* owner) : TCustomListBox(owner) {
-    SetStyle(lbOwnerDrawFixed);
-    SetTabStop(true);
-}
-
-void TbsListBox::CreateParams(TCreateParams& params) {
-    TCustomListBox::CreateParams(params);
-    params.WindowClassStyle = CS_DBLCLKS;
-    params.Style |= WS_TABSTOP;
-}
-
-void TbsListBox::CreateWnd() {
-    TCustomListBox::CreateWnd();
-    if (FOuterListBox) FOuterListBox->ListBoxCreateWnd();
-}
-
-void TbsListBox::Click() {
-    if (FOuterListBox) FOuterListBox->ListBoxClick();
-    TCustomListBox::Click();
-}
-
-void TbsListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (FOuterListBox) FOuterListBox->ListBoxMouseDown(button, shift, x, y);
-    TCustomListBox::MouseDown(button, shift, x, y);
-}
-
-void TbsListBox::MouseMove(TShiftState shift, int x, int y) {
-    if (FOuterListBox) FOuterListBox->ListBoxMouseMove(shift, x, y);
-    TCustomListBox::MouseMove(shift, x, y);
-}
-
-void TbsListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (FOuterListBox) FOuterListBox->ListBoxMouseUp(button, shift, x, y);
-    TCustomListBox::MouseUp(button, shift, x, y);
-}
-
-void TbsListBox::KeyDown(std::uint16_t& key, TShiftState shift) {
-    if (FOuterListBox) {
-        FOuterListBox->ListBoxKeyDown(key, shift);
-        // Sideways keys scroll wide texts instead of moving the current item.
-        if (TbsSkinScrollBar* extent = FOuterListBox->ExtentScrollBar()) {
-            if (key == VK_LEFT) {
-                extent->SetPosition(extent->Position() - extent->SmallChange());
-                key = 0;
-            } else if (key == VK_RIGHT) {
-                extent->SetPosition(extent->Position() + extent->SmallChange());
-                key = 0;
-            }
-        }
-        if (key == 0) return;
-    }
-    TCustomListBox::KeyDown(key, shift);
-}
-
-void TbsListBox::KeyUp(std::uint16_t& key, TShiftState shift) {
-    if (FOuterListBox) FOuterListBox->ListBoxKeyUp(key, shift);
-    if (key != 0) TCustomListBox::KeyUp(key, shift);
-}
-
-void TbsListBox::KeyPress(char& key) {
-    if (FOuterListBox) FOuterListBox->ListBoxKeyPress(key);
-    if (key != 0) TCustomListBox::KeyPress(key);
-}
-
-void TbsListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
-    if (!FOuterListBox) {
-        TCustomListBox::DrawItem(index, rect, state);
-        return;
-    }
-    FOuterListBox->PaintItem(Canvas(), index, rect, state);
-}
-
-void TbsListBox::EraseList(TCanvas& canvas) {
-    FOuterListBox->ResolveSkin();
-    if (FOuterListBox->Skinned()) {
-        FOuterListBox->TileSkinClient(canvas, ClientRect());
-        return;
-    }
-    canvas.Brush() = {clWindow, bsSolid};
-    canvas.FillRect(ClientRect());
-}
-
-void TbsListBox::PaintList(TCanvas& canvas) {
-    if (Width() <= 0 || Height() <= 0) return;
-    canvas.SaveState();
-    int height = ClientHeight();
-    int count = Count();
-    if (Columns() == 0) {
-        int last = std::min(TopIndex() + height / ItemHeight(), count - 1);
-        int bottom = 0;
-        for (int i = TopIndex(); i <= last; ++i) {
-            TRect rect = ItemRect(i);
-            FOuterListBox->PaintItem(canvas, i, rect, FOuterListBox->ItemState(i));
-            bottom = rect.Bottom;
-        }
-        if (bottom < height) {
-            FOuterListBox->ResolveSkin();
-            TRect rest = Rect(0, bottom, ClientWidth(), height);
-            if (FOuterListBox->Skinned()) {
-                FOuterListBox->TileSkinClient(canvas, rest);
-            } else {
-                canvas.Brush() = {clWindow, bsSolid};
-                canvas.FillRect(rest);
-            }
-        }
-    } else {
-        int last = std::min(TopIndex() + (height / ItemHeight()) * Columns(), count - 1);
-        for (int i = TopIndex(); i <= last; ++i)
-            FOuterListBox->PaintItem(canvas, i, ItemRect(i), FOuterListBox->ItemState(i));
-    }
-    canvas.RestoreState();
-}
-
-void TbsListBox::WndProc(TMessage& message) {
-    if (!FOuterListBox) {
-        TCustomListBox::WndProc(message);
-        return;
-    }
-    bool pass = true;
-    FOuterListBox->ListBoxWndProcHook(message, pass);
-    if (!pass) return;
-    switch (message.Msg) {
-    case WM_PAINT: PaintList(*reinterpret_cast<TCanvas*>(message.WParam)); return;
-    case WM_ERASEBKGND:
-        EraseList(*reinterpret_cast<TCanvas*>(message.WParam));
-        message.Result = 1;
-        FOuterListBox->SyncScrollBars();
-        return;
-    case WM_LBUTTONDBLCLK:
-        TCustomListBox::WndProc(message);
-        if (FOuterListBox) FOuterListBox->ListBoxDblClick();
-        return;
-    case LB_ADDSTRING:
-    case LB_INSERTSTRING:
-    case LB_DELETESTRING:
-        TCustomListBox::WndProc(message);
-        FOuterListBox->SyncScrollBars();
-        return;
-    case WM_MOUSEWHEEL: {
-        TCustomListBox::WndProc(message);
-        bool up = std::int32_t(message.WParam) > 0;
-        if (FOuterListBox->ScrollBar()) {
-            Perform(WM_VSCROLL, up ? SB_LINEUP : SB_LINEDOWN);
-            FOuterListBox->SyncScrollBars();
-        } else if (TbsSkinScrollBar* extent = FOuterListBox->ExtentScrollBar()) {
-            extent->SetPosition(extent->Position() + (up ? -extent->SmallChange() : extent->SmallChange()));
-        }
-        return;
-    }
-    case WM_SETFOCUS: FOuterListBox->ListBoxEnter(); break;
-    case WM_KILLFOCUS: FOuterListBox->ListBoxExit(); break;
-    default: break;
-    }
-    TCustomListBox::WndProc(message);
-}
-
-// ---------------------------------------------------------------------------------------
-// The outer control
-
 TbsSkinCustomListBox::TbsSkinCustomListBox(TComponent* owner) : TbsSkinCustomControl(owner) {
     SetControlStyle(csAcceptsControls | csCaptureMouse | csClickEvents | csOpaque | csDoubleClicks);
     TFont font;
@@ -229,12 +17,6 @@ TbsSkinCustomListBox::TbsSkinCustomListBox(TComponent* owner) : TbsSkinCustomCon
     SetFont(font);
     SetSkinDataName("listbox");
     SetBounds(Left(), Top(), 120, 120);
-    FDefaultCaptionFont.SetName("Arial");
-    FDefaultCaptionFont.SetHeight(14);
-    FDefaultCaptionFont.OnChange = [this](TFont&) {
-        if (!Skinned() && FCaptionMode) Invalidate();
-    };
-    FGlyph = std::make_unique<TBitmap>();
     FListBox = new TbsListBox(this);
     FListBox->SetOuterListBox(this);
     FListBox->SetItemHeight(FDefaultItemHeight);
@@ -252,7 +34,6 @@ TbsSkinCustomListBox::~TbsSkinCustomListBox() {
         delete list;
     }
     KillTimer(1);
-    FDefaultCaptionFont.OnChange = nullptr;
 }
 
 void TbsSkinCustomListBox::CreateParams(TCreateParams& params) {
@@ -347,8 +128,8 @@ int TbsSkinCustomListBox::HeightForRows(int rows) const {
     in.Rows = rows;
     in.ItemHeight = FListBox->ItemHeight();
     in.Skinned = Skinned();
-    in.CaptionMode = FCaptionMode;
-    in.CaptionHeight = FDefaultCaptionHeight;
+    in.CaptionMode = CaptionMode();
+    in.CaptionHeight = DefaultCaptionHeight();
     in.SkinFrameHeight = FGeometry.SkinRect.Height() - FGeometry.ClientRect.Height();
     in.ExtentBarHeight = FExtentScrollBar ? FExtentScrollBar->Height() : 0;
     return ListBoxHeightForRows(in);
@@ -361,7 +142,7 @@ void TbsSkinCustomListBox::ArrangeChildren() {
     in.Height = Height();
     in.Skinned = Skinned();
     in.Columns = Columns();
-    in.CaptionBottom = FCaptionMode ? FDefaultCaptionHeight : 1;
+    in.CaptionBottom = CaptionMode() ? DefaultCaptionHeight() : 1;
     if (in.Skinned) {
         FListClientRect = FGeometry.ClientRect;
         FListClientRect.Right += Width() - FGeometry.SkinRect.Width();
@@ -443,46 +224,20 @@ void TbsSkinCustomListBox::SyncScrollBars() {
     if (FScrollBar && FScrollBar->Visible()) RemoveScrollBar();
 }
 
-void TbsSkinCustomListBox::CreateScrollBar() {
+TbsSkinScrollBar* TbsSkinCustomListBox::NewScrollBar(TScrollBarKind kind, void (TbsSkinCustomListBox::*changed)()) {
     auto* bar = new TbsSkinScrollBar(this);
-    bar->SetKind(Columns() <= 0 ? sbVertical : sbHorizontal);
+    bar->SetKind(kind);
     bar->SetBounds(0, 0, 20, 100);
     bar->SetPageSize(0);
     bar->SetMin(0);
     bar->SetPosition(0);
-    bar->OnChange = [this](TObject*) { ScrollBarChanged(); };
-    if (!Skinned())
-        bar->SetSkinDataName("");
-    else
-        bar->SetSkinDataName(Columns() <= 0 ? FListSkin.VScrollBarName : FListSkin.HScrollBarName);
+    bar->OnChange = [this, changed](TObject*) { (this->*changed)(); };
     bar->SetParent(this);
-    FScrollBar = bar;
-    bar->SetSkinData(SkinData());
-    bar->SetVisible(true);
-    if (FExtentScrollBar) {
-        if (!Skinned()) {
-            FExtentScrollBar->SetSkinDataName("");
-            FExtentScrollBar->SetBothField(true);
-            FExtentScrollBar->SetBothMarkerWidth(19);
-        } else {
-            FExtentScrollBar->SetBothSkinDataName(FListSkin.BothHScrollBarName);
-            FExtentScrollBar->SetSkinDataName(FListSkin.BothHScrollBarName);
-            FExtentScrollBar->SetBothField(true);
-        }
-        FExtentScrollBar->SetSkinData(SkinData());
-    }
-    ArrangeChildren();
-    Invalidate();
+    return bar;
 }
 
-void TbsSkinCustomListBox::CreateExtentScrollBar() {
-    auto* bar = new TbsSkinScrollBar(this);
-    bar->SetKind(sbHorizontal);
-    bar->SetBounds(0, 0, 20, 100);
-    bar->SetPageSize(0);
-    bar->SetMin(0);
-    bar->SetPosition(0);
-    bar->OnChange = [this](TObject*) { ExtentScrollBarChanged(); };
+void TbsSkinCustomListBox::RestyleExtentScrollBar() {
+    TbsSkinScrollBar* bar = FExtentScrollBar;
     if (!Skinned()) {
         bar->SetSkinDataName("");
         if (FScrollBar) {
@@ -491,14 +246,32 @@ void TbsSkinCustomListBox::CreateExtentScrollBar() {
         }
     } else {
         const std::string& name = FScrollBar ? FListSkin.BothHScrollBarName : FListSkin.HScrollBarName;
-        bar->SetBothSkinDataName(name);
         bar->SetSkinDataName(name);
+        bar->SetBothSkinDataName(name);
         bar->SetBothField(FScrollBar != nullptr);
     }
-    bar->SetParent(this);
-    FExtentScrollBar = bar;
+    bar->SetSkinData(SkinData());
+}
+
+void TbsSkinCustomListBox::CreateScrollBar() {
+    TbsSkinScrollBar* bar =
+        NewScrollBar(Columns() <= 0 ? sbVertical : sbHorizontal, &TbsSkinCustomListBox::ScrollBarChanged);
+    if (!Skinned())
+        bar->SetSkinDataName("");
+    else
+        bar->SetSkinDataName(Columns() <= 0 ? FListSkin.VScrollBarName : FListSkin.HScrollBarName);
+    FScrollBar = bar;
     bar->SetSkinData(SkinData());
     bar->SetVisible(true);
+    if (FExtentScrollBar) RestyleExtentScrollBar();
+    ArrangeChildren();
+    Invalidate();
+}
+
+void TbsSkinCustomListBox::CreateExtentScrollBar() {
+    FExtentScrollBar = NewScrollBar(sbHorizontal, &TbsSkinCustomListBox::ExtentScrollBarChanged);
+    RestyleExtentScrollBar();
+    FExtentScrollBar->SetVisible(true);
     ArrangeChildren();
     Invalidate();
 }
@@ -542,7 +315,7 @@ void TbsSkinCustomListBox::SetBounds(int left, int top, int width, int height) {
 
 void TbsSkinCustomListBox::WndProc(TMessage& message) {
     TbsSkinCustomControl::WndProc(message);
-    if (message.Msg == WM_TIMER && message.WParam == 1) CaptionTimerTick();
+    if (message.Msg == WM_TIMER && message.WParam == 1) FCaptionBand.TimerTick();
     if (message.Msg == WM_SIZE) {
         ArrangeChildren();
         SyncScrollBars();
@@ -570,30 +343,16 @@ void TbsSkinCustomListBox::ResolveSkin() {
     v.VScrollBarName = record->VScrollBarName;
     v.HScrollBarName = record->HScrollBarName;
     v.BothHScrollBarName = record->BothHScrollBarName;
-    TbsListCaptionSkin& c = FCaptionSkin;
-    c.CaptionRect = record->CaptionRect;
-    c.CaptionFontName = record->CaptionFontName;
-    c.CaptionFontStyle = record->CaptionFontStyle;
-    c.CaptionFontHeight = record->CaptionFontHeight;
-    c.CaptionFontColor = record->CaptionFontColor;
-    c.ButtonRects[cbUpButton] = record->UpButtonRect;
-    c.ButtonRects[cbDownButton] = record->DownButtonRect;
-    c.ButtonRects[cbCheckButton] = record->CheckButtonRect;
-    c.ActiveButtonRects[cbUpButton] = record->ActiveUpButtonRect;
-    c.ActiveButtonRects[cbDownButton] = record->ActiveDownButtonRect;
-    c.ActiveButtonRects[cbCheckButton] = record->ActiveCheckButtonRect;
-    const TRect down[3] = {record->DownUpButtonRect, record->DownDownButtonRect, record->DownCheckButtonRect};
-    for (int b : {cbUpButton, cbDownButton, cbCheckButton})
-        c.DownButtonRects[b] = IsNullRect(down[b]) ? c.ActiveButtonRects[b] : down[b];
+    FCaptionBand.ReadSkin(*record);
 }
 
 void TbsSkinCustomListBox::DrawDefault(TPixelBuffer& bitmap) {
     TbsSkinCustomControl::DrawDefault(bitmap);
-    if (FCaptionMode) CalcCaptionButtons();
+    if (CaptionMode()) FCaptionBand.CalcButtons();
     TCanvas& canvas = bitmap.Canvas();
     canvas.Brush() = {clBtnShadow, bsSolid};
     canvas.FrameRect(Rect(0, 0, bitmap.Width(), bitmap.Height()));
-    if (FCaptionMode) DrawPlainCaption(canvas);
+    if (CaptionMode()) FCaptionBand.DrawPlain(canvas);
 }
 
 void TbsSkinCustomListBox::DrawSkin(TPixelBuffer& bitmap) {
@@ -601,9 +360,9 @@ void TbsSkinCustomListBox::DrawSkin(TPixelBuffer& bitmap) {
     FListClientRect = FGeometry.ClientRect;
     FListClientRect.Right += Width() - FGeometry.SkinRect.Width();
     FListClientRect.Bottom += Height() - FGeometry.SkinRect.Height();
-    if (!FCaptionMode) return;
-    CalcCaptionButtons();
-    DrawSkinCaption(bitmap.Canvas());
+    if (!CaptionMode()) return;
+    FCaptionBand.CalcButtons();
+    FCaptionBand.DrawSkinned(bitmap.Canvas());
 }
 
 void TbsSkinCustomListBox::ApplySkin() {
@@ -622,21 +381,7 @@ void TbsSkinCustomListBox::ApplySkin() {
             FScrollBar->SetSkinDataName(Columns() <= 0 ? FListSkin.VScrollBarName : FListSkin.HScrollBarName);
         FScrollBar->SetSkinData(SkinData());
     }
-    if (FExtentScrollBar) {
-        if (!Skinned()) {
-            FExtentScrollBar->SetSkinDataName("");
-            if (FScrollBar) {
-                FExtentScrollBar->SetBothField(true);
-                FExtentScrollBar->SetBothMarkerWidth(19);
-            }
-        } else {
-            const std::string& name = FScrollBar ? FListSkin.BothHScrollBarName : FListSkin.HScrollBarName;
-            FExtentScrollBar->SetSkinDataName(name);
-            FExtentScrollBar->SetBothSkinDataName(name);
-            FExtentScrollBar->SetBothField(FScrollBar != nullptr);
-        }
-        FExtentScrollBar->SetSkinData(SkinData());
-    }
+    if (FExtentScrollBar) RestyleExtentScrollBar();
     if (FRowCount != 0) SetHeight(HeightForRows(FRowCount));
     ArrangeChildren();
     FApplyingSkin = false;
@@ -774,3 +519,68 @@ void TbsSkinCustomListBox::ListBoxKeyPress(char& key) {
 }
 
 void TbsSkinCustomListBox::ListBoxWndProcHook(TMessage&, bool& pass) { pass = true; }
+
+// ---------------------------------------------------------------------------------------
+// The caption band
+
+void TbsSkinCustomListBox::SetCaptionMode(bool value) {
+    FCaptionBand.SetMode(value);
+    if (!Skinned()) {
+        ArrangeChildren();
+        Invalidate();
+    }
+}
+
+void TbsSkinCustomListBox::SetDefaultCaptionHeight(int value) {
+    FCaptionBand.SetDefaultHeight(value);
+    if (!Skinned() && CaptionMode()) {
+        ArrangeChildren();
+        Invalidate();
+    }
+}
+
+const TNotifyEvent& TbsSkinCustomListBox::CaptionButtonEvent(int button) const {
+    if (button == cbUpButton) return OnUpButtonClick;
+    if (button == cbDownButton) return OnDownButtonClick;
+    return OnCheckButtonClick;
+}
+
+void TbsSkinCustomListBox::CaptionButtonAction(int button) {
+    if (button == cbUpButton) {
+        if (ItemIndex() > 0) SetItemIndex(ItemIndex() - 1);
+    } else if (button == cbDownButton) {
+        SetItemIndex(ItemIndex() + 1);
+    } else {
+        FListBox->Click();
+    }
+}
+
+void TbsSkinCustomListBox::TextChanged() {
+    TbsSkinCustomControl::TextChanged();
+    if (CaptionMode()) Invalidate();
+}
+
+void TbsSkinCustomListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (CaptionMode()) FCaptionBand.MouseDown(x, y);
+    TbsSkinCustomControl::MouseDown(button, shift, x, y);
+}
+
+void TbsSkinCustomListBox::MouseMove(TShiftState shift, int x, int y) {
+    TbsSkinCustomControl::MouseMove(shift, x, y);
+    if (CaptionMode()) FCaptionBand.TrackButtons(x, y);
+}
+
+void TbsSkinCustomListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (CaptionMode()) FCaptionBand.MouseUp();
+    TbsSkinCustomControl::MouseUp(button, shift, x, y);
+}
+
+void TbsSkinCustomListBox::MouseEnter() {
+    TbsSkinCustomControl::MouseEnter();
+    if (CaptionMode()) FCaptionBand.TrackButtons(-1, -1);
+}
+
+void TbsSkinCustomListBox::MouseLeave() {
+    TbsSkinCustomControl::MouseLeave();
+    if (CaptionMode()) FCaptionBand.MouseLeave();
+}

@@ -4,91 +4,15 @@
 // the native list's scroll state and republishes the list's events with itself as the
 // sender.
 
+#include "skin/controls/skin_caption_band.h"
 #include "skin/controls/skin_control.h"
-#include "skin/controls/skin_list_caption.h"
+#include "skin/controls/skin_inner_list.h"
+#include "skin/controls/skin_list_box_layout.h"
 #include "skin/controls/skin_scroll_bar.h"
 #include "toolkit/image_list.h"
-#include "toolkit/list_box.h"
-
-#include <memory>
-
-class TBitmap;
-
-class TbsSkinCustomListBox;
 
 using TbsDrawSkinItemEvent = std::function<void(TCanvas& Cnvs, int Index, int ItemWidth, int ItemHeight,
                                                 TRect TextRect, TOwnerDrawState State)>;
-
-// The inner list: native behaviour, the outer control's painting and notifications.
-class TbsListBox : public TCustomListBox {
-public:
-    explicit TbsListBox(TComponent* owner);
-    const char* ClassName() const override { return "TbsListBox"; }
-
-    TbsSkinCustomListBox* OuterListBox() const { return FOuterListBox; }
-    void SetOuterListBox(TbsSkinCustomListBox* outer) { FOuterListBox = outer; }
-    // Pixels the item texts are shifted left by the horizontal extent bar.
-    int ExtentOffset() const { return FExtentOffset; }
-    void SetExtentOffset(int value) { FExtentOffset = value; }
-
-    void WndProc(TMessage& message) override;
-    void Click() override;
-
-protected:
-    void CreateParams(TCreateParams& params) override;
-    void CreateWnd() override;
-    void DrawItem(int index, const TRect& rect, TOwnerDrawState state) override;
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseMove(TShiftState shift, int x, int y) override;
-    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-    void KeyDown(std::uint16_t& key, TShiftState shift) override;
-    void KeyUp(std::uint16_t& key, TShiftState shift) override;
-    void KeyPress(char& key) override;
-    void DescribeAccessible(TAccessibleFacts& facts) const override;
-
-private:
-    void PaintList(TCanvas& canvas);
-    void EraseList(TCanvas& canvas);
-
-    TbsSkinCustomListBox* FOuterListBox = nullptr;
-    int FExtentOffset = 0;
-};
-
-// Where the inner list and the bars go.
-struct TbsListBoxLayoutInput {
-    int Width = 0;
-    int Height = 0;
-    bool Skinned = false;
-    int Columns = 0;
-    int CaptionBottom = 1; // the caption band's height in caption mode, else 1
-    TRect ListClientRect;  // skinned: the skin's client rect fitted to the control
-    bool HasScrollBar = false;
-    int ScrollBarWidth = 0; // the bar's own size, kept when skinned
-    int ScrollBarHeight = 0;
-    bool HasExtentBar = false;
-    int ExtentBarHeight = 0;
-};
-
-struct TbsListBoxLayout {
-    TRect ListRect;
-    TRect ScrollBarBounds;
-    TRect ExtentBarBounds;
-};
-
-TbsListBoxLayout ArrangeListBox(const TbsListBoxLayoutInput& input);
-
-struct TbsListBoxHeightInput {
-    int Rows = 0;
-    int ItemHeight = 0;
-    bool Skinned = false;
-    bool CaptionMode = false;
-    int CaptionHeight = 0;
-    int SkinFrameHeight = 0; // skin image height less its client height
-    int ExtentBarHeight = 0; // 0 without that bar
-};
-
-// The height that shows exactly that many rows.
-int ListBoxHeightForRows(const TbsListBoxHeightInput& input);
 
 // The item values a list box record gives.
 struct TbsListBoxSkinValues {
@@ -104,7 +28,7 @@ struct TbsListBoxSkinValues {
     std::string BothHScrollBarName = "bothhscrollbar";
 };
 
-class TbsSkinCustomListBox : public TbsSkinCustomControl {
+class TbsSkinCustomListBox : public TbsSkinCustomControl, private TbsCaptionBandOwner {
 public:
     explicit TbsSkinCustomListBox(TComponent* owner);
     ~TbsSkinCustomListBox() override;
@@ -144,34 +68,22 @@ public:
     bool ListBoxTabStop() const;
     void SetListBoxTabStop(bool value);
 
-    // The caption band above the items: the Caption with an optional glyph, and up,
-    // down and check buttons that move the current item (repeating while held) or
-    // call the application.
-    bool CaptionMode() const { return FCaptionMode; }
+    // The caption band above the items (off by default).
+    const TbsListCaptionBand& CaptionBand() const { return FCaptionBand; }
+    bool CaptionMode() const { return FCaptionBand.Mode(); }
     void SetCaptionMode(bool value);
-    int DefaultCaptionHeight() const { return FDefaultCaptionHeight; }
+    int DefaultCaptionHeight() const { return FCaptionBand.DefaultHeight(); }
     void SetDefaultCaptionHeight(int value);
-    TFont& DefaultCaptionFont() { return FDefaultCaptionFont; }
-    void SetDefaultCaptionFont(const TFont& font);
-    TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment value);
-    // Frames side by side; the second one is shown while disabled when there are two.
-    TBitmap& Glyph() { return *FGlyph; }
-    void SetGlyph(const TBitmap& glyph);
-    int NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int value);
-    int Spacing() const { return FSpacing; }
-    void SetSpacing(int value);
-    const TbsCaptionButtonRects& CaptionButtons() const { return FCaptionButtons; }
-    bool CaptionButtonMouseIn(int button) const { return FCaptionButtonState[button].MouseIn; }
-    bool CaptionButtonDown(int button) const { return FCaptionButtonState[button].Down; }
-    int HotCaptionButton() const { return FHotCaptionButton; }
-    int PressedCaptionButton() const { return FPressedCaptionButton; }
-    int CaptionRepeatMode() const { return FCaptionRepeatMode; }
-    const TbsListCaptionSkin& CaptionSkin() const { return FCaptionSkin; }
-    // The buttons' rects for the current size and look.
-    void CalcCaptionButtons();
-    void TrackCaptionButtons(int x, int y);
+    TFont& DefaultCaptionFont() { return FCaptionBand.DefaultFont(); }
+    void SetDefaultCaptionFont(const TFont& font) { FCaptionBand.DefaultFont().Assign(font); }
+    TAlignment Alignment() const { return FCaptionBand.Alignment(); }
+    void SetAlignment(TAlignment value) { FCaptionBand.SetAlignment(value); }
+    TBitmap& Glyph() { return FCaptionBand.Glyph(); }
+    void SetGlyph(const TBitmap& glyph) { FCaptionBand.SetGlyph(glyph); }
+    int NumGlyphs() const { return FCaptionBand.NumGlyphs(); }
+    void SetNumGlyphs(int value) { FCaptionBand.SetNumGlyphs(value); }
+    int Spacing() const { return FCaptionBand.Spacing(); }
+    void SetSpacing(int value) { FCaptionBand.SetSpacing(value); }
 
     // Replace the caption buttons' default actions.
     TNotifyEvent OnUpButtonClick;
@@ -244,18 +156,8 @@ protected:
 
 private:
     friend class TbsListBox;
-    struct TCaptionButtonState {
-        bool MouseIn = false;
-        bool Down = false;
-    };
-    void DrawPlainCaption(TCanvas& canvas);
-    void DrawSkinCaption(TCanvas& canvas);
-    void DrawCaptionContent(TCanvas& canvas, const TRect& rect, bool skinned);
-    void DrawPlainCaptionButton(TCanvas& canvas, int button);
-    void DrawSkinCaptionButton(TCanvas& canvas, int button);
-    void CaptionTimerTick();
-    void StopCaptionRepeat();
-    TNotifyEvent& CaptionButtonEvent(int button);
+    const TNotifyEvent& CaptionButtonEvent(int button) const override;
+    void CaptionButtonAction(int button) override;
     // One item at its rectangle of the inner list's canvas, by the look in force.
     void PaintItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state);
     void DrawPlainItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state);
@@ -263,6 +165,10 @@ private:
     void DrawItemContent(TCanvas& canvas, int index, const TRect& textRect);
     // The skin's client image repeated over an area of the inner list.
     void TileSkinClient(TCanvas& canvas, const TRect& area);
+    // A bar of the list's own, hooked to call back on every change.
+    TbsSkinScrollBar* NewScrollBar(TScrollBarKind kind, void (TbsSkinCustomListBox::*changed)());
+    // The extent bar's look: it shares the corner with the list's bar when there is one.
+    void RestyleExtentScrollBar();
     void ScrollBarChanged();
     void ExtentScrollBarChanged();
     bool Skinned() const { return SkinIndex() != -1; }
@@ -275,21 +181,7 @@ private:
     bool FHorizontalExtent = false;
     int FRowCount = 0;
     int FDefaultItemHeight = 20;
-    bool FCaptionMode = false;
-    int FDefaultCaptionHeight = 20;
-    TFont FDefaultCaptionFont;
-    TAlignment FAlignment = taLeftJustify;
-    std::unique_ptr<TBitmap> FGlyph;
-    int FNumGlyphs = 1;
-    int FSpacing = 2;
-    TbsCaptionButtonRects FCaptionButtons;
-    TCaptionButtonState FCaptionButtonState[3];
-    int FHotCaptionButton = -1;
-    int FOldHotCaptionButton = -1;
-    int FPressedCaptionButton = -1;
-    int FCaptionRepeatMode = crmNone;
-    bool FCaptionFirstTick = false;
-    TbsListCaptionSkin FCaptionSkin;
+    TbsListCaptionBand FCaptionBand{*this, *this};
     bool FApplyingSkin = false;
     TRect FListClientRect;
     TRect FListRect;
