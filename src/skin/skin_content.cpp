@@ -115,13 +115,6 @@ void TbsSkinContent::ReadObjectLists(const TIniTable& ini) {
     ReadList(ini, "SKINCONTROLS", SkinControls, CreateSkinControl);
 }
 
-void TbsSkinContent::Read(const TIniTable& ini) {
-    ReadVersion(ini);
-    ReadFormInfo(ini);
-    ReadWindows(ini);
-    ReadObjectLists(ini);
-}
-
 int TbsSkinContent::FindControlIndex(const std::string& name) const {
     for (std::size_t i = 0; i < SkinControls.size(); ++i)
         if (SkinControls[i]->SectionName == name) return static_cast<int>(i);

@@ -32,8 +32,6 @@ public:
     void ReadFormInfo(const TIniTable& ini);
     void ReadWindows(const TIniTable& ini); // "POPUPWINDOW", then "HINTWINDOW"
     void ReadObjectLists(const TIniTable& ini); // "SKINOBJECTS", then "SKINCONTROLS"
-    // All of the above, in that order, for callers without pictures.
-    void Read(const TIniTable& ini);
 
     // Index of the first control record named exactly so, or -1.
     int FindControlIndex(const std::string& name) const;

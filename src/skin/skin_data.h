@@ -32,7 +32,6 @@ public:
     // True until a skin has been loaded into it, while a load runs and after one
     // failed; controls paint unskinned meanwhile.
     bool Empty() const { return FEmpty; }
-    void SetEmpty(bool value) { FEmpty = value; }
 
     // Assigning a stored skin loads it at once (except while designing); assigning
     // none only lets go of the reference and keeps the loaded skin.

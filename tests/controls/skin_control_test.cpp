@@ -1,6 +1,7 @@
 #include "test_application.h"
 
 #include "skin/controls/skin_scroll_bar.h"
+#include "skin/stored_skin.h"
 #include "toolkit/form.h"
 
 #include <gtest/gtest.h>
@@ -66,17 +67,23 @@ protected:
     void SetUp() override {
         Form = std::make_unique<TForm>(nullptr);
         Skin = new TbsSkinData(Form.get());
-        auto record = std::make_unique<TbsDataSkinScrollBarControl>("vscrollbar");
-        record->SkinRect = Rect(0, 0, 17, 100);
-        record->LeftBottomPoint = {0, 80};
-        Skin->SkinControls.push_back(std::move(record));
-        auto fixed = std::make_unique<TbsDataSkinScrollBarControl>("fixed");
-        fixed->SkinRect = Rect(0, 0, 30, 40);
-        Skin->SkinControls.push_back(std::move(fixed));
         Bar = new TbsSkinScrollBar(Form.get());
         Bar->SetParent(Form.get());
         Bar->SetKind(sbVertical);
         Bar->SetBounds(0, 0, 40, 150);
+    }
+
+    // Two scroll bar records: "vscrollbar", 17 x 100 growing down from 80, and
+    // "fixed", 30 x 40 without anchors.
+    void LoadSkin() {
+        TbsStoredSkin stored(nullptr);
+        for (const char* line : {"[VERSION]", "[PICTURES]", "[FORMINFO]", "[SKINOBJECTS]", "count=0",
+                                 "[SKINCONTROLS]", "count=2", "0=vscrollbar:scrollbar", "1=fixed:scrollbar",
+                                 "[vscrollbar]", "skinrect=0,0,17,100", "leftbottompoint=0,80", "[fixed]",
+                                 "skinrect=0,0,30,40"})
+            stored.IniStrings().Add(line);
+        Skin->LoadFromStoredSkin(stored);
+        ASSERT_FALSE(Skin->Empty());
     }
 
     std::unique_ptr<TForm> Form;
@@ -85,7 +92,7 @@ protected:
 };
 
 TEST_F(SkinControl, AnUnknownRecordNameLeavesTheControlUnskinned) {
-    Skin->SetEmpty(false);
+    LoadSkin();
     Bar->SetSkinDataName("VScrollBar"); // names are compared exactly
     Bar->SetSkinData(Skin);
     EXPECT_EQ(Bar->SkinIndex(), -1);
@@ -100,7 +107,7 @@ TEST_F(SkinControl, AnEmptySkinChangesNoSizeButIsUsedOnceLoaded) {
     Bar->SetSkinData(Skin);
     EXPECT_EQ(Bar->SkinIndex(), -1);
     EXPECT_EQ(Bar->Width(), 40);
-    Skin->SetEmpty(false);
+    LoadSkin();
     Bar->ResolveSkin(); // as the next paint does
     EXPECT_EQ(Bar->SkinIndex(), 0);
     EXPECT_EQ(Bar->Width(), 40);
@@ -113,7 +120,7 @@ TEST_F(SkinControl, AnEmptySkinChangesNoSizeButIsUsedOnceLoaded) {
 }
 
 TEST_F(SkinControl, AnImageWithoutAnchorsFixesTheSize) {
-    Skin->SetEmpty(false);
+    LoadSkin();
     Bar->SetSkinDataName("fixed");
     Bar->SetSkinData(Skin);
     EXPECT_EQ(Bar->StretchMode(), 0);

@@ -11,6 +11,7 @@
 #include "skin/bs_utils.h"
 #include "skin/ini_table.h"
 #include "skin/skin_content.h"
+#include "support/read_skin_content.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TIniTable ini(lines);
     TbsSkinContent content;
     try {
-        content.Read(ini);
+        ReadSkinContent(content, ini);
     } catch (const EConvertError&) {
         // A malformed rect stops the load; what was read stays and is checked below.
     }

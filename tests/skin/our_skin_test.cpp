@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "skin/skin_content.h"
+#include "support/read_skin_content.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ TbsSkinContent& OurSkin() {
         TIniTable ini(lines);
         EXPECT_TRUE(TbsSkinContent::HasRequiredSections(ini));
         EXPECT_EQ(ReadObjectListEntries(ini, "SKINCONTROLS").size(), 59u);
-        content.Read(ini);
+        ReadSkinContent(content, ini);
         loaded = true;
     }
     return content;

@@ -2,6 +2,7 @@
 
 #include "platform/exceptions.h"
 #include "skin/skin_content.h"
+#include "support/read_skin_content.h"
 
 namespace {
 
@@ -20,26 +21,26 @@ TEST(SkinObjectLists, CountEntriesAndKindsDecideWhichRecordsAreMade) {
                    "3=a:scrollbar", "4=slider:slider", "5=b:label", "6=c:", "7=d:scroll:bar",
                    "8=beyond:listbox", "[SKINOBJECTS]", "count=0", "0=cap:caption"});
     TbsSkinContent c;
-    c.Read(ini);
+    ReadSkinContent(c, ini);
     EXPECT_EQ(Names(c), (std::vector<std::string>{"b", "a", "b"}));
     EXPECT_STREQ(c.SkinControls[2]->ClassName(), "TbsDataSkinLabelControl");
     EXPECT_TRUE(c.SkinObjects.empty());
 
     for (const char* count : {"count=-3", "count=zero", "nocount=1"}) {
         TbsSkinContent d;
-        d.Read(TIniTable({"[SKINCONTROLS]", count, "0=lb:listbox"}));
+        ReadSkinContent(d, TIniTable({"[SKINCONTROLS]", count, "0=lb:listbox"}));
         EXPECT_TRUE(d.SkinControls.empty()) << count;
     }
     // Gaps and keys out of order: entries are taken by index.
     TbsSkinContent e;
-    e.Read(TIniTable({"[SKINCONTROLS]", "count=$7FFFFFFF", "10=ten:label", "2=two:label",
+    ReadSkinContent(e, TIniTable({"[SKINCONTROLS]", "count=$7FFFFFFF", "10=ten:label", "2=two:label",
                       "02=padded:label", "0=zero:label"}));
     EXPECT_EQ(Names(e), (std::vector<std::string>{"zero", "two", "ten"}));
 }
 
 TEST(SkinObjectLists, FindControlIndexIsExactAndTakesTheFirst) {
     TbsSkinContent c;
-    c.Read(TIniTable({"[SKINCONTROLS]", "count=3", "0=listbox:listbox", "1=vscrollbar:scrollbar",
+    ReadSkinContent(c, TIniTable({"[SKINCONTROLS]", "count=3", "0=listbox:listbox", "1=vscrollbar:scrollbar",
                       "2=listbox:label", "[LISTBOX]", "pictureindex=3"}));
     EXPECT_EQ(c.FindControlIndex("listbox"), 0);
     EXPECT_EQ(c.SkinControls[0]->PictureIndex, 3) << "section names ignore case";
@@ -61,7 +62,7 @@ TEST(SkinContentLoad, RequiredSectionsVersionAndClear) {
     lines.insert(lines.end(), {"count=1", "0=lb:listbox", "[POPUPWINDOW]", "windowpictureindex=0",
                                "[HINTWINDOW]", "windowpictureindex=4"});
     TbsSkinContent c;
-    c.Read(TIniTable(lines));
+    ReadSkinContent(c, TIniTable(lines));
     EXPECT_EQ(c.SkinName, "Name");
     EXPECT_EQ(c.AuthorURL, "http://example.org/");
     EXPECT_EQ(c.SkinComments, "");
@@ -79,14 +80,14 @@ TEST(SkinContentLoad, MalformedRectStopsTheLoadAndKeepsWhatWasMade) {
                    "0=a:label", "1=b:listbox", "2=c:label", "[b]", "skinrect=1,2,3",
                    "[cap]", "skinrect=1,2,3,4"});
     TbsSkinContent c;
-    EXPECT_THROW(c.Read(ini), EConvertError);
+    EXPECT_THROW(ReadSkinContent(c, ini), EConvertError);
     EXPECT_EQ(c.SkinObjects.size(), 1u);
     EXPECT_EQ(Names(c), (std::vector<std::string>{"a", "b"}));
 }
 
 TEST(SkinContentLoad, FormAnchorsArePulledIntoTheClientRect) {
     TbsSkinContent c;
-    c.Read(TIniTable({"[FORMINFO]", "lefttoppoint=2,3", "righttoppoint=250,1",
+    ReadSkinContent(c, TIniTable({"[FORMINFO]", "lefttoppoint=2,3", "righttoppoint=250,1",
                       "leftbottompoint=1,200", "rightbottompoint=300,300", "clientrect=5,25,202,133",
                       "bgpictureindex=1", "borderwidth=4", "mainmenupopupup=1"}));
     EXPECT_EQ(c.LeftTopPoint, (TPoint{5, 25}));
@@ -99,7 +100,7 @@ TEST(SkinContentLoad, FormAnchorsArePulledIntoTheClientRect) {
 
     // Right-bottom level with left-top on one axis: the anchors stay as read.
     TbsSkinContent d;
-    d.Read(TIniTable({"[FORMINFO]", "lefttoppoint=2,3", "righttoppoint=250,1",
+    ReadSkinContent(d, TIniTable({"[FORMINFO]", "lefttoppoint=2,3", "righttoppoint=250,1",
                       "rightbottompoint=300,3", "clientrect=5,25,202,133"}));
     EXPECT_EQ(d.LeftTopPoint, (TPoint{2, 3}));
     EXPECT_EQ(d.RightTopPoint, (TPoint{250, 1}));
