@@ -1,6 +1,7 @@
 // How long the list takes to paint and to scroll by a line with 1,000 and with
 // 100,000 items: only the rows on screen are visited, so both should cost the same.
-// Run with scripts/bench-controls.
+// And how long adding items takes with the sideways bar for wide texts on, against
+// measuring every item at every addition. Run with scripts/bench-controls.
 
 #include "skin/controls/skin_list_box.h"
 #include "toolkit/application.h"
@@ -10,7 +11,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -60,8 +63,68 @@ void BM_ScrollLineAndPaint(benchmark::State& state) {
     state.counters["items"] = double(state.range(0));
 }
 
+std::string Title(int i) { return "Title number " + std::to_string(i); }
+
+struct TBareList {
+    TBareList() : Form(std::make_unique<TForm>(nullptr)), List(new TbsSkinListBox(Form.get())) {
+        List->SetParent(Form.get());
+        List->SetBounds(250, 75, 257, 394);
+    }
+    std::unique_ptr<TForm> Form;
+    TbsSkinListBox* List;
+};
+
+// Items added one by one, with or without the sideways bar for wide texts: the list
+// keeps its widest item as items come, so each addition measures one text.
+void BM_AddItems(benchmark::State& state) {
+    int count = int(state.range(0));
+    bool extent = state.range(1) != 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto bare = std::make_unique<TBareList>();
+        bare->List->SetHorizontalExtent(extent);
+        state.ResumeTiming();
+        for (int i = 0; i < count; ++i) bare->List->Items().Add(Title(i));
+        state.PauseTiming();
+        bare.reset();
+        state.ResumeTiming();
+    }
+    state.counters["items"] = double(count);
+}
+
+// The reference: the same additions measuring every item after each one, as a list
+// that does not keep its widest item must.
+void BM_AddItemsMeasuringAll(benchmark::State& state) {
+    int count = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto bare = std::make_unique<TBareList>();
+        TbsListBox& inner = *bare->List->ListBox();
+        state.ResumeTiming();
+        for (int i = 0; i < count; ++i) {
+            bare->List->Items().Add(Title(i));
+            TCanvas& canvas = inner.Canvas();
+            int widest = 0;
+            for (int j = 0; j <= i; ++j) widest = std::max(widest, canvas.TextWidth(inner.Items()[j]));
+            benchmark::DoNotOptimize(widest);
+        }
+        state.PauseTiming();
+        bare.reset();
+        state.ResumeTiming();
+    }
+    state.counters["items"] = double(count);
+}
+
 BENCHMARK(BM_PaintList)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollLineAndPaint)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AddItems)
+    ->Args({2000, 0})
+    ->Args({2000, 1})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->ArgNames({"items", "extent"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddItemsMeasuringAll)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

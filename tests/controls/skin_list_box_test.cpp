@@ -75,6 +75,33 @@ TEST(ListBoxLayout, HeightForRowsAddsTheFrameCaptionAndExtentBar) {
     EXPECT_EQ(ListBoxHeightForRows(in), 405);
 }
 
+TEST(WidestItem, MeasuresAgainOnlyWhenTheLastOfTheWidestGoes) {
+    std::vector<int> widths = {30, 50, 50, 10};
+    int measured = 0;
+    auto width = [&](int i) {
+        ++measured;
+        return widths[size_t(i)];
+    };
+    TbsWidestItem widest;
+    EXPECT_EQ(widest.Width(4, width), 50);
+    EXPECT_EQ(measured, 4);
+    widths.push_back(40);
+    widest.ItemAdded(40);
+    widths.erase(widths.begin() + 1);
+    widest.ItemRemoved(50); // another item is as wide
+    EXPECT_EQ(widest.Width(4, width), 50);
+    EXPECT_EQ(measured, 4);
+    widths.erase(widths.begin() + 1);
+    widest.ItemRemoved(50);
+    EXPECT_EQ(widest.Width(3, width), 40);
+    EXPECT_EQ(measured, 7);
+    widest.ItemAdded(90);
+    EXPECT_EQ(widest.Width(4, width), 90);
+    widest.Reset();
+    EXPECT_EQ(widest.Width(0, width), 0); // an empty list
+    EXPECT_EQ(measured, 7);
+}
+
 class SkinListBox : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -360,6 +387,32 @@ TEST_F(SkinListBox, WideTextsGetASidewaysBarThatTheArrowKeysMove) {
     List->SetHorizontalExtent(false);
     EXPECT_EQ(List->ExtentScrollBar(), nullptr);
     EXPECT_EQ(Inner().ExtentOffset(), 0);
+}
+
+TEST_F(SkinListBox, TheSidewaysBarFollowsTheWidestItemAsItemsComeAndGo) {
+    List->SetHorizontalExtent(true);
+    Fill(3);
+    EXPECT_EQ(List->ExtentScrollBar(), nullptr);
+    List->Items().Add(std::string(40, 'W'));
+    ASSERT_NE(List->ExtentScrollBar(), nullptr);
+    int wide = List->ExtentScrollBar()->Max();
+    List->Items().Insert(0, std::string(60, 'W'));
+    EXPECT_GT(List->ExtentScrollBar()->Max(), wide);
+    List->Items().Delete(0);
+    EXPECT_EQ(List->ExtentScrollBar()->Max(), wide);
+    List->Items().Delete(3); // the last wide one
+    EXPECT_EQ(List->ExtentScrollBar(), nullptr);
+
+    // Another font measures every item again.
+    List->Items().Add(std::string(40, 'W'));
+    ASSERT_NE(List->ExtentScrollBar(), nullptr);
+    TFont bigger = List->ListBoxFont();
+    bigger.SetHeight(28);
+    List->SetListBoxFont(bigger);
+    List->Items().Add("short");
+    EXPECT_GT(List->ExtentScrollBar()->Max(), wide * 3 / 2);
+    List->Clear();
+    EXPECT_EQ(List->ExtentScrollBar(), nullptr);
 }
 
 } // namespace

@@ -122,10 +122,19 @@ void TbsListBox::WndProc(TMessage& message) {
         return;
     case LB_ADDSTRING:
     case LB_INSERTSTRING:
+        TCustomListBox::WndProc(message);
+        if (message.Result >= 0) FOuterListBox->ItemAdded(int(message.Result));
+        FOuterListBox->SyncScrollBars();
+        return;
     case LB_DELETESTRING:
+        if (int(message.WParam) >= 0 && int(message.WParam) < Count())
+            FOuterListBox->ItemRemoving(int(message.WParam));
         TCustomListBox::WndProc(message);
         FOuterListBox->SyncScrollBars();
         return;
+    case LB_RESETCONTENT:
+        FOuterListBox->ItemsReset();
+        break;
     case WM_MOUSEWHEEL: {
         TCustomListBox::WndProc(message);
         bool up = std::int32_t(message.WParam) > 0;

@@ -76,6 +76,8 @@ void TbsSkinCustomListBox::SetImageIndex(int value) {
 
 void TbsSkinCustomListBox::SetHorizontalExtent(bool value) {
     FHorizontalExtent = value;
+    // Items came and went unmeasured while it was off.
+    FWidestItem.Reset();
     SyncScrollBars();
 }
 
@@ -170,6 +172,44 @@ int TbsSkinCustomListBox::GetItemTextWidth(int index, TCanvas& canvas) {
     return canvas.TextWidth(Items()[index]);
 }
 
+TCanvas& TbsSkinCustomListBox::MeasuringCanvas() {
+    TCanvas& canvas = FListBox->Canvas();
+    if (Skinned()) {
+        canvas.Font().SetName(FListSkin.FontName);
+        canvas.Font().SetStyle(FListSkin.FontStyle);
+        canvas.Font().SetHeight(FListSkin.FontHeight);
+    } else {
+        canvas.SetFont(FListBox->Font());
+    }
+    return canvas;
+}
+
+int TbsSkinCustomListBox::WidestItemWidth(TCanvas& canvas) {
+    if (!(canvas.Font() == FWidestItemFont)) {
+        FWidestItem.Reset();
+        FWidestItemFont.Assign(canvas.Font());
+    }
+    return FWidestItem.Width(FListBox->Count(), [&](int i) { return GetItemTextWidth(i, canvas); });
+}
+
+void TbsSkinCustomListBox::ItemAdded(int index) {
+    if (!FHorizontalExtent || !FWidestItem.Known()) return;
+    TCanvas& canvas = MeasuringCanvas();
+    if (canvas.Font() == FWidestItemFont)
+        FWidestItem.ItemAdded(GetItemTextWidth(index, canvas));
+    else
+        FWidestItem.Reset();
+}
+
+void TbsSkinCustomListBox::ItemRemoving(int index) {
+    if (!FHorizontalExtent || !FWidestItem.Known()) return;
+    TCanvas& canvas = MeasuringCanvas();
+    if (canvas.Font() == FWidestItemFont)
+        FWidestItem.ItemRemoved(GetItemTextWidth(index, canvas));
+    else
+        FWidestItem.Reset();
+}
+
 void TbsSkinCustomListBox::SyncScrollBars() {
     if (!FListBox) return;
     int count = FListBox->Count();
@@ -178,16 +218,8 @@ void TbsSkinCustomListBox::SyncScrollBars() {
         if (!FHorizontalExtent || FApplyingSkin) {
             if (FExtentScrollBar && FExtentScrollBar->Visible()) RemoveExtentScrollBar();
         } else {
-            TCanvas& canvas = FListBox->Canvas();
-            if (Skinned()) {
-                canvas.Font().SetName(FListSkin.FontName);
-                canvas.Font().SetStyle(FListSkin.FontStyle);
-                canvas.Font().SetHeight(FListSkin.FontHeight);
-            } else {
-                canvas.SetFont(FListBox->Font());
-            }
-            int widest = 0;
-            for (int i = 0; i < count; ++i) widest = std::max(widest, GetItemTextWidth(i, canvas));
+            TCanvas& canvas = MeasuringCanvas();
+            int widest = WidestItemWidth(canvas);
             int available = Skinned() ? FListBox->Width() + FListSkin.ItemTextRect.Width() -
                                             FListSkin.ItemRect.Width()
                                       : FListBox->Width() - 4;

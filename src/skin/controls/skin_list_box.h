@@ -9,6 +9,7 @@
 #include "skin/controls/skin_inner_list.h"
 #include "skin/controls/skin_list_box_layout.h"
 #include "skin/controls/skin_scroll_bar.h"
+#include "skin/controls/skin_widest_item.h"
 #include "toolkit/image_list.h"
 
 using TbsDrawSkinItemEvent = std::function<void(TCanvas& Cnvs, int Index, int ItemWidth, int ItemHeight,
@@ -172,6 +173,13 @@ private:
     void ScrollBarChanged();
     void ExtentScrollBarChanged();
     bool Skinned() const { return SkinIndex() != -1; }
+    // The inner list's canvas in the font its item texts are measured in.
+    TCanvas& MeasuringCanvas();
+    // Keeps the widest item known as items come and go (only while it is wanted).
+    void ItemAdded(int index);
+    void ItemRemoving(int index);
+    void ItemsReset() { FWidestItem.Reset(); }
+    int WidestItemWidth(TCanvas& canvas);
 
     TbsListBox* FListBox = nullptr;
     TbsSkinScrollBar* FScrollBar = nullptr;
@@ -186,6 +194,8 @@ private:
     TRect FListClientRect;
     TRect FListRect;
     TbsListBoxSkinValues FListSkin;
+    TbsWidestItem FWidestItem;
+    TFont FWidestItemFont; // the font FWidestItem was measured in
 };
 
 class TbsSkinListBox : public TbsSkinCustomListBox {
