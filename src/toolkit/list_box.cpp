@@ -554,7 +554,7 @@ void TCustomListBox::DefaultHandler(TMessage& message) {
     }
     case WM_VSCROLL:
     case WM_HSCROLL:
-        ScrollRequest(LowWord(message.WParam), int((message.WParam >> 16) & 0xFFFF),
+        ScrollRequest(ScrollRequestKind(message.WParam), ScrollRequestPosition(message.WParam),
                       message.Msg == WM_HSCROLL);
         return;
     case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;

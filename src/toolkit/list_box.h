@@ -36,6 +36,19 @@ struct TScrollInfo {
     friend bool operator==(const TScrollInfo&, const TScrollInfo&) = default;
 };
 
+// A scroll request's word parameter: the kind (SB_LINEUP ... SB_ENDSCROLL) in the low
+// 16 bits and, for the thumb kinds, the position above them. A desktop list gets 16 bits
+// of position there; ours keeps all 32, so a bar can bring any row of a list of more
+// than 65,535 rows to the top.
+static_assert(sizeof(std::intptr_t) >= 8, "scroll requests carry 32-bit positions above the kind");
+inline std::intptr_t MakeScrollRequest(int kind, int position = 0) {
+    return std::intptr_t(std::uint16_t(kind)) | std::intptr_t(std::uint64_t(std::uint32_t(position)) << 16);
+}
+inline int ScrollRequestKind(std::intptr_t wParam) { return int(std::uint16_t(wParam)); }
+inline int ScrollRequestPosition(std::intptr_t wParam) {
+    return int(std::uint32_t(std::uint64_t(wParam) >> 16));
+}
+
 inline constexpr std::intptr_t LB_ERR = -1;
 // Notches of the wheel come in steps of this many units; each scrolls WheelScrollLines rows.
 inline constexpr int WHEEL_DELTA = 120;

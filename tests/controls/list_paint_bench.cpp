@@ -1,5 +1,6 @@
-// How long the list takes to paint and to scroll by a line with 1,000 and with
-// 100,000 items: only the rows on screen are visited, so both should cost the same.
+// How long the list takes to paint and to scroll by a line or from end to end with
+// 1,000, 100,000 and 1,000,000 items: only the rows on screen are visited, so all
+// should cost the same.
 // And how long adding items takes with the sideways bar for wide texts on, against
 // measuring every item at every addition. Run with scripts/bench-controls.
 
@@ -115,8 +116,28 @@ void BM_AddItemsMeasuringAll(benchmark::State& state) {
     state.counters["items"] = double(count);
 }
 
-BENCHMARK(BM_PaintList)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_ScrollLineAndPaint)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+// The bar's thumb thrown from one end of the list to the other, and the list painted;
+// the list must follow the bar all the way.
+void BM_ThumbEndToEndAndPaint(benchmark::State& state) {
+    TListFixture fixture(int(state.range(0)));
+    TbsSkinScrollBar* bar = fixture.List->ScrollBar();
+    TbsListBox& inner = *fixture.List->ListBox();
+    bool toEnd = true;
+    for (auto _ : state) {
+        bar->SetPosition(toEnd ? bar->Max() : 0);
+        toEnd = !toEnd;
+        fixture.Paint();
+        if (inner.TopIndex() != bar->Position()) {
+            state.SkipWithError("the list did not follow its bar");
+            break;
+        }
+    }
+    state.counters["items"] = double(state.range(0));
+}
+
+BENCHMARK(BM_PaintList)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScrollLineAndPaint)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ThumbEndToEndAndPaint)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddItems)
     ->Args({2000, 0})
     ->Args({2000, 1})

@@ -415,4 +415,46 @@ TEST_F(SkinListBox, TheSidewaysBarFollowsTheWidestItemAsItemsComeAndGo) {
     EXPECT_EQ(List->ExtentScrollBar(), nullptr);
 }
 
+TEST_F(SkinListBox, BarKeysAndWheelReachEveryRowOfAMillionItems) {
+    const int count = 1000000, last = count - 19;
+    TStringList items;
+    for (int i = 0; i < count; ++i) items.Add(std::to_string(i));
+    List->SetItems(items);
+    TbsSkinScrollBar* bar = List->ScrollBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->Max(), count - 1);
+    auto centre = [&](int part) {
+        bar->CalcRects();
+        const TRect& r = bar->Rects().Parts[part];
+        return TPoint{r.Left + r.Width() / 2, r.Top + r.Height() / 2};
+    };
+    auto drag = [&](int y) {
+        TPoint thumb = centre(sbpThumb);
+        bar->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(thumb.X, thumb.Y));
+        bar->Perform(WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(thumb.X, y));
+        bar->Perform(WM_LBUTTONUP, 0, MakeLParam(thumb.X, y));
+    };
+
+    drag(bar->Height() + 50); // past the end
+    EXPECT_EQ(Inner().TopIndex(), last);
+    TPoint up = centre(sbpDownButton); // the step button at the top
+    VITRINA_CLICK(*bar, up.X, up.Y);
+    EXPECT_EQ(Inner().TopIndex(), last - 1);
+    drag(bar->Height() / 2);
+    EXPECT_EQ(Inner().TopIndex(), bar->Position());
+    EXPECT_NEAR(Inner().TopIndex(), count / 2, count / 20);
+    // The track above the thumb.
+    VITRINA_CLICK(*bar, up.X, centre(sbpThumb).Y - 20);
+    EXPECT_EQ(Inner().TopIndex(), bar->Position());
+
+    Inner().Perform(WM_KEYDOWN, VK_END);
+    EXPECT_EQ(List->ItemIndex(), count - 1);
+    EXPECT_EQ(Inner().TopIndex(), last);
+    Inner().Perform(WM_MOUSEWHEEL, std::intptr_t(std::uint32_t(std::uint16_t(WHEEL_DELTA)) << 16));
+    EXPECT_EQ(Inner().TopIndex(), last - 4);
+    EXPECT_EQ(bar->Position(), last - 4);
+    bar->SetPosition(700001);
+    EXPECT_EQ(Inner().TopIndex(), 700001);
+}
+
 } // namespace

@@ -185,6 +185,10 @@ private:
             json.Raw(", \"scrollBar\": ");
             if (TbsSkinScrollBar* bar = list->ScrollBar()) {
                 json.Raw("{\"visible\": ").Raw(bar->Visible() ? "true" : "false");
+                json.Raw(", \"left\": ").Raw(std::to_string(bar->Left()));
+                json.Raw(", \"top\": ").Raw(std::to_string(bar->Top()));
+                json.Raw(", \"width\": ").Raw(std::to_string(bar->Width()));
+                json.Raw(", \"height\": ").Raw(std::to_string(bar->Height()));
                 WriteRange(json, *bar);
                 json.Raw("}");
             } else {

@@ -331,7 +331,7 @@ void TbsSkinCustomListBox::RemoveExtentScrollBar() {
 void TbsSkinCustomListBox::ScrollBarChanged() {
     if (!FScrollBar) return;
     unsigned msg = Columns() <= 0 ? WM_VSCROLL : WM_HSCROLL;
-    FListBox->Perform(msg, SB_THUMBPOSITION | (std::intptr_t(FScrollBar->Position() & 0xFFFF) << 16));
+    FListBox->Perform(msg, MakeScrollRequest(SB_THUMBPOSITION, FScrollBar->Position()));
 }
 
 void TbsSkinCustomListBox::ExtentScrollBarChanged() {
