@@ -71,7 +71,7 @@ public:
     virtual void LoadFromStream(TStream& stream) = 0;
     virtual void SaveToStream(TStream& stream) = 0;
     // Opened for reading with others allowed to read.
-    void LoadFromFile(const std::string& fileName);
+    virtual void LoadFromFile(const std::string& fileName);
 
     // The picture as a stored window records it (after the type name).
     virtual void ReadData(TStream& stream) { LoadFromStream(stream); }

@@ -20,12 +20,15 @@ struct TErrorManager {
     std::jmp_buf Jump;
 };
 
-struct TMemorySource {
+// The bytes in memory, or pulled through a reader into Buffer.
+struct TSource {
     jpeg_source_mgr Pub;
     const JOCTET* Data;
     std::size_t Size;
     std::size_t Offset;
+    TJpegReader Reader;
     bool StartOfFile;
+    JOCTET Buffer[kBlockSize];
 };
 
 struct TProgress {
@@ -47,14 +50,22 @@ static void EmitMessage(j_common_ptr cinfo, int level) {
 static void OutputMessage(j_common_ptr) {}
 
 static void InitSource(j_decompress_ptr cinfo) {
-    auto* src = reinterpret_cast<TMemorySource*>(cinfo->src);
+    auto* src = reinterpret_cast<TSource*>(cinfo->src);
     src->Offset = 0;
     src->StartOfFile = true;
 }
 
 static boolean FillInputBuffer(j_decompress_ptr cinfo) {
-    auto* src = reinterpret_cast<TMemorySource*>(cinfo->src);
-    std::size_t n = std::min(kBlockSize, src->Size - src->Offset);
+    auto* src = reinterpret_cast<TSource*>(cinfo->src);
+    std::size_t n = 0;
+    if (src->Reader.Read) {
+        n = src->Reader.Read(src->Reader.Context, src->Buffer, kBlockSize);
+        src->Pub.next_input_byte = src->Buffer;
+    } else {
+        n = std::min(kBlockSize, src->Size - src->Offset);
+        src->Pub.next_input_byte = src->Data + src->Offset;
+        src->Offset += n;
+    }
     if (n == 0) {
         if (src->StartOfFile) ERREXIT(cinfo, JERR_INPUT_EMPTY);
         // A file cut short ends here as if it were complete; the library fills in the rest.
@@ -62,9 +73,7 @@ static boolean FillInputBuffer(j_decompress_ptr cinfo) {
         src->Pub.next_input_byte = kEndOfImage;
         src->Pub.bytes_in_buffer = 2;
     } else {
-        src->Pub.next_input_byte = src->Data + src->Offset;
         src->Pub.bytes_in_buffer = n;
-        src->Offset += n;
     }
     src->StartOfFile = false;
     return TRUE;
@@ -94,8 +103,8 @@ static void ProgressMonitor(j_common_ptr cinfo) {
 
 } // extern "C"
 
-void Prepare(jpeg_decompress_struct& cinfo, TErrorManager& err, TMemorySource& src, TProgress& progress,
-             const std::uint8_t* data, std::size_t size, int maxScans) {
+void Prepare(jpeg_decompress_struct& cinfo, TErrorManager& err, TSource& src, TProgress& progress,
+             const std::uint8_t* data, std::size_t size, const TJpegReader& reader, int maxScans) {
     cinfo.err = jpeg_std_error(&err.Pub);
     err.Pub.error_exit = ErrorExit;
     err.Pub.emit_message = EmitMessage;
@@ -110,6 +119,7 @@ void Prepare(jpeg_decompress_struct& cinfo, TErrorManager& err, TMemorySource& s
     src.Data = data;
     src.Size = size;
     src.Offset = 0;
+    src.Reader = reader;
     src.StartOfFile = true;
     progress.Pub.progress_monitor = ProgressMonitor;
     progress.MaxScans = maxScans;
@@ -124,16 +134,31 @@ bool TooLarge(const jpeg_decompress_struct& cinfo, std::int64_t maxPixels) {
     return maxPixels > 0 && std::int64_t(cinfo.image_width) * std::int64_t(cinfo.image_height) > maxPixels;
 }
 
-} // namespace
+// Adobe's programs store ink inverted (255 = no ink), others plainly. The colour is what
+// the paper shows through all four inks.
+void InkToBgrx(const JSAMPLE* ink, std::uint8_t* out, JDIMENSION width, bool inverted, bool grey) {
+    for (JDIMENSION x = 0; x < width; ++x, ink += 4, out += 4) {
+        int light[4];
+        for (int i = 0; i < 4; ++i) light[i] = inverted ? ink[i] : 255 - ink[i];
+        int red = (light[0] * light[3] + 127) / 255;
+        int green = (light[1] * light[3] + 127) / 255;
+        int blue = (light[2] * light[3] + 127) / 255;
+        if (grey) red = green = blue = (red * 299 + green * 587 + blue * 114 + 500) / 1000;
+        out[0] = std::uint8_t(blue);
+        out[1] = std::uint8_t(green);
+        out[2] = std::uint8_t(red);
+        out[3] = 255;
+    }
+}
 
-int ReadJpegHeader(const std::uint8_t* data, std::size_t size, int scaleDenominator, const TJpegLimits& limits,
-                   TJpegHeaderInfo& info) {
+int HeaderOf(const std::uint8_t* data, std::size_t size, const TJpegReader& reader, int scaleDenominator,
+             const TJpegLimits& limits, TJpegHeaderInfo& info) {
     jpeg_decompress_struct cinfo;
     TErrorManager err;
-    TMemorySource src;
+    TSource src;
     TProgress progress;
     std::memset(&cinfo, 0, sizeof cinfo);
-    Prepare(cinfo, err, src, progress, data, size, limits.MaxScans);
+    Prepare(cinfo, err, src, progress, data, size, reader, limits.MaxScans);
     if (setjmp(err.Jump)) return Failure(cinfo, err);
     jpeg_create_decompress(&cinfo);
     cinfo.src = &src.Pub;
@@ -156,14 +181,26 @@ int ReadJpegHeader(const std::uint8_t* data, std::size_t size, int scaleDenomina
     return 0;
 }
 
+} // namespace
+
+int ReadJpegHeader(const std::uint8_t* data, std::size_t size, int scaleDenominator, const TJpegLimits& limits,
+                   TJpegHeaderInfo& info) {
+    return HeaderOf(data, size, TJpegReader{}, scaleDenominator, limits, info);
+}
+
+int ReadJpegHeader(const TJpegReader& reader, int scaleDenominator, const TJpegLimits& limits,
+                   TJpegHeaderInfo& info) {
+    return HeaderOf(nullptr, 0, reader, scaleDenominator, limits, info);
+}
+
 int DecodeJpeg(const std::uint8_t* data, std::size_t size, const TJpegDecodeSettings& settings,
                const TJpegLimits& limits, const TJpegDecodeTarget& target) {
     jpeg_decompress_struct cinfo;
     TErrorManager err;
-    TMemorySource src;
+    TSource src;
     TProgress progress;
     std::memset(&cinfo, 0, sizeof cinfo);
-    Prepare(cinfo, err, src, progress, data, size, limits.MaxScans);
+    Prepare(cinfo, err, src, progress, data, size, TJpegReader{}, limits.MaxScans);
     if (setjmp(err.Jump)) return Failure(cinfo, err);
     jpeg_create_decompress(&cinfo);
     cinfo.src = &src.Pub;
@@ -174,14 +211,21 @@ int DecodeJpeg(const std::uint8_t* data, std::size_t size, const TJpegDecodeSett
     cinfo.scale_num = 1;
     cinfo.scale_denom = unsigned(settings.ScaleDenominator);
     cinfo.do_block_smoothing = settings.Smoothing ? TRUE : FALSE;
-    if (settings.Grayscale) cinfo.out_color_space = JCS_GRAYSCALE;
-    const bool indexed = settings.EightBit || cinfo.out_color_space == JCS_GRAYSCALE;
+    // Printers' files: the library gives their four inks (turning YCCK into CMYK) and
+    // nothing else, so they are turned into colour here, row by row, whatever the
+    // settings ask for beyond grey.
+    const bool inks = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    if (inks)
+        cinfo.out_color_space = JCS_CMYK;
+    else if (settings.Grayscale)
+        cinfo.out_color_space = JCS_GRAYSCALE;
+    const bool indexed = !inks && (settings.EightBit || cinfo.out_color_space == JCS_GRAYSCALE);
     if (indexed) {
         cinfo.quantize_colors = TRUE;
         cinfo.desired_number_of_colors = 236;
-    } else {
-        // Straight into the bitmap's own channel order.
-        cinfo.out_color_space = JCS_EXT_BGR;
+    } else if (!inks) {
+        // Straight into the rows painting reads.
+        cinfo.out_color_space = JCS_EXT_BGRX;
     }
     if (settings.BestSpeed) {
         cinfo.dct_method = JDCT_IFAST;
@@ -195,6 +239,14 @@ int DecodeJpeg(const std::uint8_t* data, std::size_t size, const TJpegDecodeSett
                                       cinfo.actual_number_of_colors))
         ERREXIT1(&cinfo, JERR_OUT_OF_MEMORY, 0);
 
+    JSAMPARRAY ink = inks ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                                       cinfo.output_width * 4, 1)
+                          : nullptr;
+    while (ink && cinfo.output_scanline < cinfo.output_height) {
+        std::uint8_t* row = target.Row(target.Context, int(cinfo.output_scanline));
+        jpeg_read_scanlines(&cinfo, ink, 1);
+        InkToBgrx(ink[0], row, cinfo.output_width, cinfo.saw_Adobe_marker, settings.Grayscale);
+    }
     JSAMPROW rows[16];
     while (cinfo.output_scanline < cinfo.output_height) {
         int count = int(std::min<JDIMENSION>(16, cinfo.output_height - cinfo.output_scanline));

@@ -22,8 +22,18 @@ struct TJpegLimits {
     int MaxScans = 0;
 };
 
+// Where the compressed bytes come from when they are not in memory: Read fills buffer with
+// up to size bytes and returns how many, 0 at the end. It must not throw.
+struct TJpegReader {
+    void* Context = nullptr;
+    std::size_t (*Read)(void* context, std::uint8_t* buffer, std::size_t size) = nullptr;
+};
+
 // Reads only the header; scaleDenominator is 1, 2, 4 or 8.
 int ReadJpegHeader(const std::uint8_t* data, std::size_t size, int scaleDenominator, const TJpegLimits& limits,
+                   TJpegHeaderInfo& info);
+// The same, pulling bytes from reader only as far as the header goes.
+int ReadJpegHeader(const TJpegReader& reader, int scaleDenominator, const TJpegLimits& limits,
                    TJpegHeaderInfo& info);
 
 struct TJpegDecodeSettings {
@@ -37,8 +47,8 @@ struct TJpegDecodeSettings {
 // Where the decoded rows go. The callbacks must not throw.
 struct TJpegDecodeTarget {
     void* Context = nullptr;
-    // Sizes the target: 8 bits per pixel with a palette when indexed, else 24 bits
-    // blue-green-red. False when there is no memory for it.
+    // Sizes the target: 8 bits per pixel with a palette when indexed, else 32 bits
+    // blue-green-red-unused, the unused byte 255. False when there is no memory for it.
     bool (*Allocate)(void* context, int width, int height, bool indexed) = nullptr;
     std::uint8_t* (*Row)(void* context, int row) = nullptr;
     // `map` holds `components` arrays of `count` values (red, green, blue or grey).

@@ -6,6 +6,7 @@
 #include "platform/stream.h"
 #include "toolkit/screen.h"
 
+#include <algorithm>
 #include <new>
 
 TJPEGDefaults JPEGDefaults;
@@ -21,7 +22,7 @@ int ScaleDenominator(TJPEGScale scale) { return 1 << int(scale); }
 
 bool AllocateTarget(void* context, int width, int height, bool indexed) {
     try {
-        static_cast<TPixelBuffer*>(context)->Allocate(width, height, indexed ? pf8bit : pf24bit);
+        static_cast<TPixelBuffer*>(context)->Allocate(width, height, indexed ? pf8bit : pf32bit);
         return true;
     } catch (...) {
         return false;
@@ -44,7 +45,33 @@ bool SetTargetPalette(void* context, const std::uint8_t* const* map, int compone
     }
 }
 
+// Libjpeg's frames cannot pass an exception on; a stream that fails ends the data there.
+std::size_t ReadStream(void* context, std::uint8_t* buffer, std::size_t size) {
+    try {
+        return std::size_t(std::max<std::int64_t>(static_cast<TStream*>(context)->Read(buffer, std::int64_t(size)), 0));
+    } catch (...) {
+        return 0;
+    }
+}
+
 } // namespace
+
+TJPEGData::TJPEGData() = default;
+TJPEGData::~TJPEGData() = default;
+
+const std::vector<std::uint8_t>& TJPEGData::Data() const {
+    if (!FUnread) return FData;
+    std::unique_ptr<TStream> file = std::move(FUnread);
+    file->SetPosition(0);
+    try {
+        FData.resize(static_cast<std::size_t>(std::max<std::int64_t>(file->Size(), 0)));
+        file->ReadBuffer(FData.data(), std::int64_t(FData.size()));
+    } catch (...) {
+        FData = {};
+        throw;
+    }
+    return FData;
+}
 
 TJPEGImage::TJPEGImage()
     : FImage(std::make_shared<TJPEGData>()),
@@ -59,20 +86,35 @@ TJPEGImage::TJPEGImage()
 
 TJPEGImage::~TJPEGImage() = default;
 
-bool TJPEGImage::Empty() const { return FImage->FData.empty() && (!FBitmap || FBitmap->Empty()); }
+bool TJPEGImage::Empty() const { return FImage->Empty() && (!FBitmap || FBitmap->Empty()); }
+
+TJpegHeaderInfo TJPEGImage::Header(int scaleDenominator) const {
+    TJpegHeaderInfo info;
+    int code = 0;
+    if (TStream* file = FImage->FUnread.get()) {
+        file->SetPosition(0);
+        code = ReadJpegHeader(TJpegReader{file, ReadStream}, scaleDenominator, Limits(), info);
+    } else {
+        const std::vector<std::uint8_t>& data = FImage->FData;
+        code = ReadJpegHeader(data.data(), data.size(), scaleDenominator, Limits(), info);
+    }
+    if (code) throw EJPEG(code);
+    return info;
+}
 
 void TJPEGImage::CalcOutputSize() const {
     if (!FNeedOutputSize) return;
+    int width = FImage->FWidth;
+    int height = FImage->FHeight;
+    if (FScale != jsFullSize && !FImage->Empty()) {
+        TJpegHeaderInfo info = Header(ScaleDenominator(FScale));
+        width = info.OutputWidth;
+        height = info.OutputHeight;
+    }
+    // Known only once the header has been read: a failure is met again at the next ask.
+    FOutputWidth = width;
+    FOutputHeight = height;
     FNeedOutputSize = false;
-    FOutputWidth = FImage->FWidth;
-    FOutputHeight = FImage->FHeight;
-    if (FScale == jsFullSize || FImage->FData.empty()) return;
-    TJpegHeaderInfo info;
-    if (int code = ReadJpegHeader(FImage->FData.data(), FImage->FData.size(), ScaleDenominator(FScale), Limits(),
-                                  info))
-        throw EJPEG(code);
-    FOutputWidth = info.OutputWidth;
-    FOutputHeight = info.OutputHeight;
 }
 
 int TJPEGImage::Width() const {
@@ -150,7 +192,7 @@ TBitmap& TJPEGImage::Bitmap() {
     target.Allocate = AllocateTarget;
     target.Row = TargetRow;
     target.SetPalette = SetTargetPalette;
-    const std::vector<std::uint8_t>& data = FImage->FData;
+    const std::vector<std::uint8_t>& data = FImage->Data();
     if (int code = DecodeJpeg(data.data(), data.size(), settings, Limits(), target)) throw EJPEG(code);
     Progress(psEnding, 100, false, TRect{}, "");
     if (FBitmap->PixelFormat() == pf8bit) {
@@ -179,21 +221,18 @@ void TJPEGImage::Assign(const TJPEGImage& source) {
 }
 
 void TJPEGImage::ReadHeader() {
-    const std::vector<std::uint8_t>& data = FImage->FData;
-    if (data.empty()) return;
-    TJpegHeaderInfo info;
-    if (int code = ReadJpegHeader(data.data(), data.size(), 1, Limits(), info)) throw EJPEG(code);
+    if (FImage->Empty()) return;
+    TJpegHeaderInfo info = Header(1);
     FImage->FWidth = info.Width;
     FImage->FHeight = info.Height;
     FImage->FGrayscale = info.Grayscale;
     FProgressive = info.Progressive;
 }
 
-void TJPEGImage::TakeData(std::vector<std::uint8_t> data) {
+void TJPEGImage::TakeData(std::shared_ptr<TJPEGData> image) {
     FreeBitmap();
     // A new data object: other pictures sharing the old one keep it.
-    FImage = std::make_shared<TJPEGData>();
-    FImage->FData = std::move(data);
+    FImage = std::move(image);
     FProgressive = false;
     ReadHeader();
     SetPaletteModified(true);
@@ -201,14 +240,22 @@ void TJPEGImage::TakeData(std::vector<std::uint8_t> data) {
 }
 
 void TJPEGImage::LoadFromStream(TStream& stream) {
-    std::int64_t size = std::max<std::int64_t>(stream.Remaining(), 0);
-    std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
-    stream.ReadBuffer(data.data(), size);
-    TakeData(std::move(data));
+    auto image = std::make_shared<TJPEGData>();
+    image->FData.resize(static_cast<std::size_t>(std::max<std::int64_t>(stream.Remaining(), 0)));
+    stream.ReadBuffer(image->FData.data(), std::int64_t(image->FData.size()));
+    TakeData(std::move(image));
+}
+
+void TJPEGImage::LoadFromFile(const std::string& fileName) {
+    auto image = std::make_shared<TJPEGData>();
+    auto file = std::make_unique<TFileStream>(fileName, fmOpenRead);
+    // An empty file is read already; it has no header to read.
+    if (file->Size() > 0) image->FUnread = std::move(file);
+    TakeData(std::move(image));
 }
 
 void TJPEGImage::SaveToStream(TStream& stream) {
-    const std::vector<std::uint8_t>& data = FImage->FData;
+    const std::vector<std::uint8_t>& data = FImage->Data();
     stream.WriteBuffer(data.data(), std::int64_t(data.size()));
 }
 
@@ -218,13 +265,14 @@ void TJPEGImage::ReadData(TStream& stream) {
     std::int64_t size = std::int64_t(count[0]) | (std::int64_t(count[1]) << 8) | (std::int64_t(count[2]) << 16) |
                         (std::int64_t(count[3]) << 24);
     if (size > stream.Remaining()) throw EReadError("Stream read error");
-    std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
-    stream.ReadBuffer(data.data(), size);
-    TakeData(std::move(data));
+    auto image = std::make_shared<TJPEGData>();
+    image->FData.resize(static_cast<std::size_t>(size));
+    stream.ReadBuffer(image->FData.data(), size);
+    TakeData(std::move(image));
 }
 
 void TJPEGImage::WriteData(TStream& stream) {
-    std::uint32_t size = std::uint32_t(FImage->FData.size());
+    std::uint32_t size = std::uint32_t(FImage->Data().size());
     std::uint8_t count[4] = {std::uint8_t(size), std::uint8_t(size >> 8), std::uint8_t(size >> 16),
                              std::uint8_t(size >> 24)};
     stream.WriteBuffer(count, 4);

@@ -1,7 +1,7 @@
 #pragma once
 // TJPEGImage: a JPEG file kept compressed in memory (TJPEGData, shared between
 // copies) and decoded into a TBitmap the first time it is drawn. Loading reads only
-// the header.
+// the header; a file loaded by name is read whole only when its bytes are first needed.
 
 #include "pictures/bitmap.h"
 #include "pictures/graphic.h"
@@ -9,6 +9,9 @@
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+class TStream;
+struct TJpegHeaderInfo;
 
 // A fatal error of the JPEG library, by its message code.
 class EJPEG : public EInvalidGraphic {
@@ -41,14 +44,24 @@ extern TJPEGDefaults JPEGDefaults;
 // The compressed file and what its header says.
 class TJPEGData {
 public:
-    const std::vector<std::uint8_t>& Data() const { return FData; }
+    TJPEGData();
+    ~TJPEGData();
+    TJPEGData(const TJPEGData&) = delete;
+    TJPEGData& operator=(const TJPEGData&) = delete;
+
+    // Reads the rest of a file loaded by name the first time; a failed read raises its
+    // error once and leaves the data empty.
+    const std::vector<std::uint8_t>& Data() const;
+    bool Empty() const { return FData.empty() && !FUnread; }
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
     bool Grayscale() const { return FGrayscale; }
 
 private:
     friend class TJPEGImage;
-    std::vector<std::uint8_t> FData;
+    mutable std::vector<std::uint8_t> FData;
+    // The open file whose bytes are not read yet.
+    mutable std::unique_ptr<TStream> FUnread;
     int FWidth = 0;
     int FHeight = 0;
     bool FGrayscale = false;
@@ -103,6 +116,8 @@ public:
 
     // Everything from the stream's position to its end is the file.
     void LoadFromStream(TStream& stream) override;
+    // Opens the file and reads its header only; the rest waits for the first decode.
+    void LoadFromFile(const std::string& fileName) override;
     void SaveToStream(TStream& stream) override;
     // A 32-bit little-endian count, then the file.
     void ReadData(TStream& stream) override;
@@ -112,10 +127,12 @@ public:
     void Draw(TCanvas& canvas, const TRect& rect) override;
 
 private:
+    // The header of the data, whether read in or still in its file.
+    TJpegHeaderInfo Header(int scaleDenominator) const;
     void ReadHeader();
     void FreeBitmap();
     void CalcOutputSize() const;
-    void TakeData(std::vector<std::uint8_t> data);
+    void TakeData(std::shared_ptr<TJPEGData> image);
 
     std::shared_ptr<TJPEGData> FImage;
     std::unique_ptr<TBitmap> FBitmap;

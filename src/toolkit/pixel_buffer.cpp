@@ -21,6 +21,8 @@ QImage::Format QtFormat(TPixelFormat format) {
     return QImage::Format_RGB32;
 }
 
+constexpr std::int64_t kLargestDrawCopy = std::int64_t(64) << 20;
+
 bool IsIndexed(TPixelFormat format) { return format == pf1bit || format == pf4bit || format == pf8bit; }
 
 int PaletteSize(TPixelFormat format) {
@@ -214,6 +216,9 @@ QImage& TPixelBuffer::PaintTarget() {
 const QImage& TPixelBuffer::DrawSource() const {
     EndPainting();
     if (FImage->format() == QImage::Format_RGB32) return *FImage;
+    // A copy of a picture many screens large would cost more than the picture itself;
+    // painting reads such a picture as it is.
+    if (std::int64_t(FImage->width()) * FImage->height() * 4 > kLargestDrawCopy) return *FImage;
     // Other formats would be converted at every copy; once is enough until they change.
     if (FDrawCacheGeneration != FGeneration || FDrawCache.isNull() != FImage->isNull()) {
         FDrawCache = FImage->convertToFormat(QImage::Format_RGB32);

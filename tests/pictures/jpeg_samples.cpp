@@ -1,10 +1,24 @@
 #include "jpeg_samples.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include <jpeglib.h>
+
+namespace {
+
+// The inks that leave a colour on white paper, as amounts (0 = none) or inverted.
+void ToInks(const std::uint8_t rgb[3], bool inverted, JSAMPLE* inks) {
+    int light = std::max({rgb[0], rgb[1], rgb[2]});
+    for (int c = 0; c < 3; ++c) inks[c] = JSAMPLE(light ? 255 - rgb[c] * 255 / light : 255);
+    inks[3] = JSAMPLE(255 - light);
+    if (inverted)
+        for (int c = 0; c < 4; ++c) inks[c] = JSAMPLE(255 - inks[c]);
+}
+
+} // namespace
 
 std::string MakeJpeg(const TJpegSample& sample) {
     jpeg_compress_struct cinfo;
@@ -16,13 +30,16 @@ std::string MakeJpeg(const TJpegSample& sample) {
     jpeg_mem_dest(&cinfo, &buffer, &size);
     cinfo.image_width = JDIMENSION(sample.Width);
     cinfo.image_height = JDIMENSION(sample.Height);
-    cinfo.input_components = sample.Grayscale ? 1 : 3;
-    cinfo.in_color_space = sample.Grayscale ? JCS_GRAYSCALE : JCS_RGB;
+    const bool inks = sample.Inks != NoInks;
+    cinfo.input_components = sample.Grayscale ? 1 : inks ? 4 : 3;
+    cinfo.in_color_space = sample.Grayscale ? JCS_GRAYSCALE : inks ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&cinfo);
+    if (sample.Inks == PlainCmyk) cinfo.write_Adobe_marker = FALSE;
+    if (sample.Inks == AdobeYcck) jpeg_set_colorspace(&cinfo, JCS_YCCK);
     jpeg_set_quality(&cinfo, sample.Quality, TRUE);
     if (sample.Progressive) jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(std::size_t(sample.Width) * 3);
+    std::vector<JSAMPLE> row(std::size_t(sample.Width) * 4);
     while (cinfo.next_scanline < cinfo.image_height) {
         int y = int(cinfo.next_scanline);
         for (int x = 0; x < sample.Width; ++x) {
@@ -30,6 +47,8 @@ std::string MakeJpeg(const TJpegSample& sample) {
             if (sample.Pixel) sample.Pixel(x, y, rgb);
             if (sample.Grayscale)
                 row[std::size_t(x)] = rgb[0];
+            else if (inks)
+                ToInks(rgb, sample.Inks != PlainCmyk, &row[std::size_t(4 * x)]);
             else
                 for (int c = 0; c < 3; ++c) row[std::size_t(3 * x + c)] = rgb[c];
         }

@@ -6,10 +6,15 @@
 #include <functional>
 #include <string>
 
+// Printers' inks instead of red, green and blue: plain CMYK without Adobe's marker, or
+// with it and stored inverted as Adobe's programs store it, as CMYK or as YCCK.
+enum TJpegInks { NoInks, PlainCmyk, AdobeCmyk, AdobeYcck };
+
 struct TJpegSample {
     int Width = 16;
     int Height = 16;
     bool Grayscale = false;
+    TJpegInks Inks = NoInks;
     bool Progressive = false;
     int Quality = 90;
     // Red, green, blue of pixel (x, y); grey uses the red value.

@@ -1,5 +1,5 @@
 // JPEG pictures: header-only load, one lazy decode, the decode settings, files cut
-// short or lying about their size, and the shared compressed data.
+// short or lying about their size, printers' colours, and the shared compressed data.
 
 #include "jpeg_samples.h"
 #include "pictures/gif_image.h"
@@ -13,15 +13,17 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
 // Left half red, right half blue.
-std::string RedBlue(int width, int height, bool progressive = false) {
+std::string RedBlue(int width, int height, bool progressive = false, TJpegInks inks = NoInks) {
     TJpegSample sample;
     sample.Width = width;
     sample.Height = height;
     sample.Progressive = progressive;
+    sample.Inks = inks;
     sample.Pixel = [width](int x, int, std::uint8_t rgb[3]) {
         rgb[0] = x < width / 2 ? 255 : 0;
         rgb[1] = 0;
@@ -84,7 +86,9 @@ TEST_F(JpegImage, LoadingReadsTheHeaderOnlyAndTheFirstDrawDecodesOnce) {
     EXPECT_EQ(decodes, 1);
     TBitmap& bitmap = jpeg.Bitmap();
     EXPECT_EQ(decodes, 1);
-    EXPECT_EQ(bitmap.PixelFormat(), pf24bit);
+    EXPECT_EQ(bitmap.PixelFormat(), pf32bit);
+    // Painting reads the decoded pixels themselves, not a converted copy.
+    EXPECT_EQ(&bitmap.PixelBuffer().DrawSource(), &bitmap.PixelBuffer().Image());
     EXPECT_EQ(bitmap.Width(), 64);
     EXPECT_TRUE(Near(bitmap.PixelBuffer().Pixel(4, 4), 255, 0, 0));
     EXPECT_TRUE(Near(bitmap.PixelBuffer().Pixel(60, 40), 0, 0, 255));
@@ -110,6 +114,43 @@ TEST_F(JpegImage, ZeroLengthFileLoadsEmptyAndFailsOnlyItsFirstDraw) {
     EXPECT_EQ(ErrorOf([&] { picture.Graphic()->Draw(FSurface.Canvas(), Rect(0, 0, 10, 10)); }), 0);
     EXPECT_EQ(picture.Width(), 0);
     FinalizeJpegUnit();
+}
+
+TEST_F(JpegImage, AFileLoadedByNameGivesItsHeaderAtLoadAndItsDataAtTheFirstDraw) {
+    TScratchFolder folder;
+    const std::string whole = RedBlue(64, 64);
+    const std::string file = folder.Write("photo.jpg", whole);
+    TJPEGImage jpeg;
+    jpeg.LoadFromFile(file);
+    EXPECT_EQ(jpeg.Width(), 64);
+    TJPEGImage copy;
+    copy.Assign(jpeg);
+    // The data is read at the first draw: cut meanwhile, the picture shows its cut.
+    const std::size_t scan = whole.find("\xFF\xDA");
+    const std::size_t cut = scan + (whole.size() - scan) / 4;
+    std::filesystem::resize_file(file, cut);
+    EXPECT_EQ(ErrorOf([&] { jpeg.Bitmap(); }), 0);
+    EXPECT_TRUE(Near(jpeg.Bitmap().PixelBuffer().Pixel(2, 2), 255, 0, 0));
+    EXPECT_FALSE(Near(jpeg.Bitmap().PixelBuffer().Pixel(2, 60), 255, 0, 0));
+    EXPECT_EQ(copy.JPEGData()->Data().size(), cut);
+
+    // Missing files and damaged headers fail at load, damaged data at the first draw.
+    EXPECT_THROW(TJPEGImage().LoadFromFile(folder / "gone.jpg"), EFOpenError);
+    folder.Write("header.jpg", whole.substr(0, 30));
+    EXPECT_NE(ErrorOf([&] { TJPEGImage().LoadFromFile(folder / "header.jpg"); }), 0);
+    SetMaxJpegScans(3);
+    folder.Write("scans.jpg", RedBlue(32, 32, true));
+    TJPEGImage scans;
+    EXPECT_EQ(ErrorOf([&] { scans.LoadFromFile(folder / "scans.jpg"); }), 0);
+    EXPECT_NE(ErrorOf([&] { scans.Bitmap(); }), 0);
+
+    // Stored, the picture holds its whole file.
+    folder.Write("stored.jpg", whole);
+    TJPEGImage stored;
+    stored.LoadFromFile(folder / "stored.jpg");
+    TMemoryStream stream;
+    stored.WriteData(stream);
+    EXPECT_EQ(stream.Size(), std::int64_t(whole.size()) + 4);
 }
 
 TEST_F(JpegImage, FileCutInsideItsDataDrawsAndTruncatedHeaderFailsToLoad) {
@@ -208,6 +249,40 @@ TEST_F(JpegImage, DecodeSettingsShapeTheBitmap) {
         ADD_FAILURE();
     } catch (const EInvalidGraphicOperation& e) {
         EXPECT_EQ(e.Message(), "Cannot change the size of a JPEG image");
+    }
+}
+
+TEST_F(JpegImage, AScaledSizeIsKnownOnlyOnceItsHeaderIsRead) {
+    TJPEGImage jpeg;
+    Load(jpeg, RedBlue(64, 48));
+    jpeg.SetScale(jsHalf);
+    SetMaxPicturePixels(100);
+    EXPECT_EQ(ErrorOf([&] { jpeg.Width(); }), 41);
+    SetMaxPicturePixels(100'000'000);
+    EXPECT_EQ(jpeg.Width(), 32);
+    EXPECT_EQ(jpeg.Height(), 24);
+}
+
+TEST_F(JpegImage, PrintersFilesShowInTheirColours) {
+    // Red, a dark orange that needs black ink, blue.
+    TJpegSample sample;
+    sample.Width = 48;
+    sample.Height = 16;
+    sample.Pixel = [](int x, int, std::uint8_t rgb[3]) {
+        const std::uint8_t colours[3][3] = {{255, 0, 0}, {128, 64, 0}, {0, 0, 255}};
+        for (int c = 0; c < 3; ++c) rgb[c] = colours[x / 16][c];
+    };
+    for (TJpegInks inks : {PlainCmyk, AdobeCmyk, AdobeYcck}) {
+        sample.Inks = inks;
+        TJPEGImage jpeg;
+        Load(jpeg, MakeJpeg(sample));
+        ASSERT_EQ(ErrorOf([&] { jpeg.Bitmap(); }), 0) << inks;
+        const TPixelBuffer& pixels = jpeg.Bitmap().PixelBuffer();
+        EXPECT_TRUE(Near(pixels.Pixel(8, 8), 255, 0, 0)) << inks;
+        EXPECT_TRUE(Near(pixels.Pixel(24, 8), 128, 64, 0)) << inks;
+        EXPECT_TRUE(Near(pixels.Pixel(40, 8), 0, 0, 255)) << inks;
+        jpeg.SetGrayscale(true);
+        EXPECT_TRUE(Near(jpeg.Bitmap().PixelBuffer().Pixel(8, 8), 76, 76, 76)) << inks;
     }
 }
 

@@ -1,5 +1,6 @@
 // bench-pictures: JPEG decoding through TJPEGImage against libjpeg-turbo's djpeg on
-// the same files in the same run, and the cost of a header-only load of a large file.
+// the same files in the same run, what a load costs as the file grows, and the memory a
+// drawn picture keeps per pixel.
 // Usage: bench-pictures [DJPEG]   (DJPEG defaults to "djpeg" on the PATH)
 
 #include "jpeg_samples.h"
@@ -7,6 +8,8 @@
 #include "pictures/jpeg_image.h"
 #include "pictures/picture.h"
 #include "platform/stream.h"
+#include "toolkit/canvas.h"
+#include "toolkit/pixel_buffer.h"
 
 #include <algorithm>
 #include <chrono>
@@ -18,7 +21,9 @@
 #include <functional>
 #include <spawn.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -102,6 +107,30 @@ void Compare(const char* what, const std::string& file, const std::string& djpeg
                 ours, theirs, theirsDecode, ours / theirs, ours / theirsDecode);
 }
 
+// Peak resident memory, in kB, of a child that loads file and, if asked, draws it into 4x4.
+long PeakKilobytes(const std::string& file, bool draw) {
+    pid_t child = fork();
+    if (child == 0) {
+        TPicture picture;
+        picture.LoadFromFile(file);
+        if (draw) {
+            TPixelBuffer surface;
+            surface.Allocate(4, 4, pf32bit);
+            picture.Graphic()->Draw(surface.Canvas(), Rect(0, 0, 4, 4));
+            surface.Canvas().Flush();
+        }
+        _exit(0);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "bench-pictures: drawing %s failed\n", file.c_str());
+        std::exit(2);
+    }
+    return usage.ru_maxrss;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -122,18 +151,43 @@ int main(int argc, char** argv) {
     Compare("screenshot 1600x1200", screenshot, djpeg, startupMs, 40);
     Compare("thumbnail 242x200", thumbnail, djpeg, startupMs, 300);
 
+    // A title click loads the screenshot: its cost must not grow with the file. The same
+    // picture padded to 1 GB (a sparse file, so the disc holds little of it).
     const auto largeSize = std::filesystem::file_size(large);
-    double readOnly = TimeMs(100, [&] {
-        TFileStream stream(large, fmOpenRead);
-        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stream.Size()));
-        stream.ReadBuffer(bytes.data(), std::int64_t(bytes.size()));
-    });
-    double load = TimeMs(100, [&] {
-        TPicture picture;
-        picture.LoadFromFile(large);
-    });
-    std::printf("header-only load, %.1f MB   file read %.3f ms, load %.3f ms: header parse %.3f ms\n",
-                double(largeSize) / 1e6, readOnly, load, load - readOnly);
+    const std::string padded = Write(folder, "padded.jpg", std::string());
+    std::filesystem::copy_file(large, padded, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::resize_file(padded, std::uintmax_t(1) << 30);
+    auto loadOf = [](const std::string& file) {
+        return [file] {
+            TPicture picture;
+            picture.LoadFromFile(file);
+        };
+    };
+    double loadLarge = TimeMs(100, loadOf(large));
+    double loadPadded = TimeMs(20, loadOf(padded));
+    std::printf("header-only load              %.1f MB file %.3f ms, 1 GB file %.3f ms: ratio %.2f\n",
+                double(largeSize) / 1e6, loadLarge, loadPadded, loadPadded / loadLarge);
+
+    // Memory a decoded picture keeps: a 10000x10000 picture drawn into 4x4, against a
+    // load of the same file that draws nothing.
+    TJpegSample vast;
+    vast.Width = 10000;
+    vast.Height = 10000;
+    vast.Quality = 75;
+    vast.Pixel = [](int x, int y, std::uint8_t rgb[3]) {
+        rgb[0] = std::uint8_t(x);
+        rgb[1] = std::uint8_t(y);
+        rgb[2] = std::uint8_t(x ^ y);
+    };
+    const std::string vastFile = Write(folder, "vast.jpg", MakeJpeg(vast));
+    const long loaded = PeakKilobytes(vastFile, false);
+    const long drawn = PeakKilobytes(vastFile, true);
+    // The compressed file stays in memory beside the pixels, as it must.
+    const double compressed = double(std::filesystem::file_size(vastFile));
+    std::printf("10000x10000 drawn into 4x4    peak %.0f MB, load alone %.0f MB, file %.1f MB: %.2f bytes per "
+                "pixel (at most 4)\n",
+                double(drawn) / 1024, double(loaded) / 1024, compressed / 1e6,
+                (double(drawn - loaded) * 1024 - compressed) / 1e8);
     std::filesystem::remove_all(folder);
     return 0;
 }
