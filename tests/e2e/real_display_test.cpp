@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,12 @@ namespace {
 
 bool HaveXvfb() { return std::system("command -v xvfb-run >/dev/null 2>&1") == 0; }
 
+// A wait for the programs, longer where they run instrumented (scripts/test --sanitize).
+std::string Waited(int milliseconds) {
+    const char* factor = std::getenv("VITRINA_TEST_SLOWDOWN");
+    return std::to_string(milliseconds * std::max(1, factor ? std::atoi(factor) : 1));
+}
+
 std::string Kit() { return std::string(VITRINA_BINARY_DIR) + "/tools/kit/vitrina-kit"; }
 
 } // namespace
@@ -29,7 +36,7 @@ TEST(RealDisplay, TheSampleWindowAppearsOnAnXServer) {
     std::filesystem::path shot = scratch / "screen.png";
     std::string command = "QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 640x480x24' " + Kit() + " form " +
                           VITRINA_SOURCE_DIR + "/examples/forms/sample.form --screen-png " + shot.string() +
-                          " --wait 700 2>/dev/null";
+                          " --wait " + Waited(700) + " 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     QImage screen(QString::fromStdString(shot.string()));
     ASSERT_FALSE(screen.isNull());
@@ -48,7 +55,7 @@ TEST(RealDisplay, TheLauncherShowsCentredOnTheDemoDisc) {
     std::string disc = std::string(VITRINA_SOURCE_DIR) + "/examples/demo-disc";
     // The program takes no command line: it is started in the disc's folder.
     std::string inner = "cd '" + disc + "' && '" + vitrina + "' & pid=$!; " + Kit() + " screen-png '" +
-                        shot.string() + "' --wait 1500; kill $pid";
+                        shot.string() + "' --wait " + Waited(1500) + "; kill $pid";
     std::string command = "QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1024x768x24' sh -c \"" + inner + "\" 2>/dev/null";
     std::system(command.c_str());
     QImage screen(QString::fromStdString(shot.string()));
@@ -80,11 +87,11 @@ std::map<std::string, TWindowProperties> WindowsOf(const std::string& program) {
     // Each window id, then its properties in raw numbers, one block per window.
     std::filesystem::path script = scratch / "window-properties.sh";
     std::ofstream(script) << "cd '" << disc << "' && '" << program << "' & pid=$!\n"
-                          << "wait_for() { i=0; while [ $i -lt 100 ] && ! xwininfo -root -tree | grep -q \"$1\"; do "
+                          << "wait_for() { i=0; while [ $i -lt " << Waited(100) << " ] && ! xwininfo -root -tree | grep -q \"$1\"; do "
                              "sleep 0.1; i=$((i+1)); done; }\n"
                           << "wait_for '\"Vitrina\"'\n"
                           // A click on the thumbnail shows the viewer, whose window exists from then on.
-                          << "sleep 0.5; xdotool mousemove 700 300 click 1\n"
+                          << "sleep " << Waited(500) << "e-3; xdotool mousemove 700 300 click 1\n"
                           << "wait_for '\"Screenshot\"'\n"
                           << "for id in $(xwininfo -root -tree | grep -o '^ *0x[0-9a-f]*'); do echo \"window $id\"; "
                              "xprop -notype -id $id -f _NET_WM_ICON 32c WM_NAME _NET_WM_NAME WM_CLASS _NET_WM_ICON; "
