@@ -18,7 +18,7 @@ void Paint(const TbsStrip& strip, const TBitmap& picture, TBitmap& dest) {
     if (picture.Empty()) return;
     TCanvas& canvas = dest.Canvas();
     for (const TbsCopy& copy : strip.Copies)
-        canvas.CopyRect(copy.Dest, picture.PixelBuffer(), copy.Source);
+        canvas.TileRect(copy.Dest, picture.PixelBuffer(), copy.Source);
     canvas.Flush();
 }
 

@@ -36,19 +36,55 @@ public:
              TRect{int(dl), int(dt), int(dl + w), int(dt + h)}});
     }
 
+    // Source columns [sl, sr) x rows [st, sb) repeated over destination [dl, dr) x
+    // [dt, db) from its top-left corner, along the axes asked for; along the others
+    // one to one, cut to the smaller. The few copies this makes say the same, each
+    // a source smaller than its destination where it repeats.
+    void Fill(i64 sl, i64 sr, i64 st, i64 sb, i64 dl, i64 dr, i64 dt, i64 db, bool repeatX, bool repeatY) {
+        const i64 tw = sr - sl, th = sb - st;
+        if (tw <= 0 || th <= 0) return;
+        if (!repeatX) dr = dl + std::min(tw, dr - dl);
+        if (!repeatY) db = dt + std::min(th, db - dt);
+        TSpan xs[2], ys[2];
+        const int nx = Spans(sl + FSrcLeft, tw, dl, std::min<i64>(dr, FStrip.Width), xs);
+        const int ny = Spans(st + FSrcTop, th, dt, std::min<i64>(db, FStrip.Height), ys);
+        for (int i = 0; i < nx; ++i)
+            for (int j = 0; j < ny; ++j) Emit(xs[i], ys[j]);
+    }
+
 private:
+    // Source [From, From + Size) repeated over destination [DestFrom, DestTo).
+    struct TSpan {
+        i64 From, Size, DestFrom, DestTo;
+    };
+
+    // One axis of Fill: a repetition cut by the strip's edge at 0 starts inside the
+    // tile, so that first piece is a span of its own.
+    static int Spans(i64 source, i64 tile, i64 from, i64 to, TSpan* out) {
+        if (to <= std::max<i64>(from, 0)) return 0;
+        int n = 0;
+        if (from < 0) {
+            const i64 phase = (-from) % tile;
+            from = 0;
+            if (phase) {
+                out[n++] = {source + phase, tile - phase, 0, std::min(tile - phase, to)};
+                from = tile - phase;
+            }
+        }
+        if (from < to) out[n++] = {source, tile, from, to};
+        return n;
+    }
+
+    void Emit(const TSpan& x, const TSpan& y) {
+        const i64 w = std::min(x.Size, x.DestTo - x.DestFrom), h = std::min(y.Size, y.DestTo - y.DestFrom);
+        if (!FitsInt(x.From) || !FitsInt(y.From) || !FitsInt(x.From + w) || !FitsInt(y.From + h)) return;
+        FStrip.Copies.push_back({TRect{int(x.From), int(y.From), int(x.From + w), int(y.From + h)},
+                                 TRect{int(x.DestFrom), int(y.DestFrom), int(x.DestTo), int(y.DestTo)}});
+    }
+
     TbsStrip& FStrip;
     i64 FSrcLeft, FSrcTop;
 };
-
-// Tiles of `tile` pixels laid from `from`, the last cut at `to`; only those that can
-// reach [0, limit) are visited. emit(position, length).
-template <class Emit> void Tiles(i64 from, i64 to, i64 tile, i64 limit, Emit emit) {
-    if (tile <= 0) return;
-    i64 end = std::min(to, limit);
-    i64 x = from < 0 ? from + (-from) / tile * tile : from;
-    for (; x < end; x += tile) emit(x, std::min(tile, to - x));
-}
 
 TbsStrip MakeStrip(i64 width, i64 height) {
     TbsStrip s;
@@ -68,8 +104,7 @@ TbsStrip BuildHStrip(int leftWidth, int rightWidth, int targetWidth, const TRect
     TCopier c(strip, source.Left, source.Top);
     if (l != 0) c.Copy(0, l, 0, h, 0, l, 0, h);
     if (r != 0) c.Copy(sw - r, sw, 0, h, w - r, w, 0, h);
-    Tiles(l, w - r, sw - l - r, w,
-          [&](i64 x, i64 len) { c.Copy(l, l + len, 0, h, x, x + len, 0, h); });
+    c.Fill(l, sw - r, 0, h, l, w - r, 0, h, true, false);
     return strip;
 }
 
@@ -81,8 +116,7 @@ TbsStrip BuildVStrip(int topHeight, int bottomHeight, int targetHeight, const TR
     TCopier c(strip, source.Left, source.Top);
     if (t != 0) c.Copy(0, w, 0, t, 0, w, 0, t);
     if (b != 0) c.Copy(0, w, sh - b, sh, 0, w, h - b, h);
-    Tiles(t, h - b, sh - t - b, h,
-          [&](i64 y, i64 len) { c.Copy(0, w, t, t + len, 0, w, y, y + len); });
+    c.Fill(0, w, t, sh - b, 0, w, t, h - b, false, true);
     return strip;
 }
 
@@ -111,18 +145,10 @@ TbsStrip BuildNinePatch(const TbsStretchGeometry& g, const TRect& skinRect, bool
     const TRect &CR = g.CR, &NCR = g.NCR;
     TCopier c(strip, skinRect.Left, skinRect.Top);
 
-    Tiles(NLT.X, NRT.X, i64(RT.X) - LT.X, W, [&](i64 x, i64 len) {
-        c.Copy(LT.X, LT.X + len, 0, CR.Top, x, x + len, 0, NCR.Top);
-    });
-    Tiles(NLB.X, NRB.X, i64(RB.X) - LB.X, W, [&](i64 x, i64 len) {
-        c.Copy(LB.X, LB.X + len, CR.Bottom, sh, x, x + len, NCR.Bottom, H);
-    });
-    Tiles(NLT.Y, NLB.Y, i64(LB.Y) - LT.Y, H, [&](i64 y, i64 len) {
-        c.Copy(0, CR.Left, LT.Y, LT.Y + len, 0, NCR.Left, y, y + len);
-    });
-    Tiles(NRT.Y, NRB.Y, i64(RB.Y) - RT.Y, H, [&](i64 y, i64 len) {
-        c.Copy(CR.Right, sw, RT.Y, RT.Y + len, NCR.Right, W, y, y + len);
-    });
+    c.Fill(LT.X, RT.X, 0, CR.Top, NLT.X, NRT.X, 0, NCR.Top, true, false);
+    c.Fill(LB.X, RB.X, CR.Bottom, sh, NLB.X, NRB.X, NCR.Bottom, H, true, false);
+    c.Fill(0, CR.Left, LT.Y, LB.Y, 0, NCR.Left, NLT.Y, NLB.Y, false, true);
+    c.Fill(CR.Right, sw, RT.Y, RB.Y, NCR.Right, W, NRT.Y, NRB.Y, false, true);
 
     c.Copy(0, LT.X, 0, CR.Top, 0, NLT.X, 0, NCR.Top);
     c.Copy(0, CR.Left, CR.Top, LT.Y, 0, NCR.Left, NCR.Top, NLT.Y);
@@ -133,14 +159,7 @@ TbsStrip BuildNinePatch(const TbsStretchGeometry& g, const TRect& skinRect, bool
     c.Copy(RB.X, sw, CR.Bottom, sh, NRB.X, W, NCR.Bottom, H);
     c.Copy(CR.Right, sw, RB.Y, CR.Bottom, NCR.Right, W, NRB.Y, NCR.Bottom);
 
-    if (fillCentre) {
-        const i64 cw = i64(CR.Right) - CR.Left, ch = i64(CR.Bottom) - CR.Top;
-        Tiles(NCR.Left, NCR.Right, cw, W, [&](i64 x, i64 lenX) {
-            Tiles(NCR.Top, NCR.Bottom, ch, H, [&](i64 y, i64 lenY) {
-                c.Copy(CR.Left, CR.Left + lenX, CR.Top, CR.Top + lenY, x, x + lenX, y, y + lenY);
-            });
-        });
-    }
+    if (fillCentre) c.Fill(CR.Left, CR.Right, CR.Top, CR.Bottom, NCR.Left, NCR.Right, NCR.Top, NCR.Bottom, true, true);
     return strip;
 }
 
@@ -155,8 +174,7 @@ TbsBorderStrips BuildBorderStrips(const TbsStretchGeometry& g, const TRect& skin
         s.Top = MakeStrip(W, NCR.Top);
         const i64 h = s.Top.Height;
         TCopier c(s.Top, skinRect.Left, skinRect.Top);
-        Tiles(0, W, i64(RT.X) - LT.X, W,
-              [&](i64 x, i64 len) { c.Copy(LT.X, LT.X + len, 0, h, x, x + len, 0, h); });
+        c.Fill(LT.X, RT.X, 0, h, 0, W, 0, h, true, false);
         c.Copy(0, LT.X, 0, h, 0, g.NLT.X, 0, h);
         c.Copy(RT.X, sw, 0, h, g.NRT.X, W, 0, h);
     }
@@ -165,8 +183,7 @@ TbsBorderStrips BuildBorderStrips(const TbsStretchGeometry& g, const TRect& skin
         s.Bottom = MakeStrip(W, hb);
         const i64 h = s.Bottom.Height;
         TCopier c(s.Bottom, skinRect.Left, skinRect.Top);
-        Tiles(0, W, i64(RB.X) - LB.X, W,
-              [&](i64 x, i64 len) { c.Copy(LB.X, LB.X + len, sh - h, sh, x, x + len, 0, h); });
+        c.Fill(LB.X, RB.X, sh - h, sh, 0, W, 0, h, true, false);
         c.Copy(0, LB.X, sh - h, sh, 0, g.NLB.X, 0, h);
         c.Copy(RB.X, sw, sh - h, sh, g.NRB.X, W, 0, h);
         s.Bottom.Position = {0, int(H - h)};
@@ -176,8 +193,7 @@ TbsBorderStrips BuildBorderStrips(const TbsStretchGeometry& g, const TRect& skin
         s.Left = MakeStrip(NCR.Left, hl);
         const i64 w = s.Left.Width, h = s.Left.Height;
         TCopier c(s.Left, skinRect.Left, skinRect.Top);
-        Tiles(0, h, i64(LB.Y) - LT.Y, h,
-              [&](i64 y, i64 len) { c.Copy(0, w, LT.Y, LT.Y + len, 0, w, y, y + len); });
+        c.Fill(0, w, LT.Y, LB.Y, 0, w, 0, h, false, true);
         const i64 top = i64(LT.Y) - CR.Top, bottom = i64(CR.Bottom) - LB.Y;
         if (top > 0) c.Copy(0, w, CR.Top, LT.Y, 0, w, 0, top);
         if (bottom > 0) c.Copy(0, w, LB.Y, CR.Bottom, 0, w, h - bottom, h);
@@ -189,8 +205,7 @@ TbsBorderStrips BuildBorderStrips(const TbsStretchGeometry& g, const TRect& skin
         const i64 w = s.Right.Width, h = s.Right.Height;
         TCopier c(s.Right, skinRect.Left, skinRect.Top);
         const i64 sl = CR.Right, sr = sw;
-        Tiles(0, h, i64(RB.Y) - RT.Y, h,
-              [&](i64 y, i64 len) { c.Copy(sl, sr, RT.Y, RT.Y + len, 0, w, y, y + len); });
+        c.Fill(sl, sr, RT.Y, RB.Y, 0, w, 0, h, false, true);
         const i64 top = i64(RT.Y) - CR.Top, bottom = i64(CR.Bottom) - RB.Y;
         if (top > 0) c.Copy(sl, sr, CR.Top, RT.Y, 0, w, 0, top);
         if (bottom > 0) c.Copy(sl, sr, RB.Y, CR.Bottom, 0, w, h - bottom, h);
@@ -206,24 +221,26 @@ TbsSkinRegionPlan BuildSkinRegion(const TbsStretchGeometry& g, int maskWidth, in
     if (g.NRT.X < g.NLT.X || g.NLB.Y < g.NLT.Y || IsRectEmpty(NCR)) return p;
     p.HasRegion = true;
     p.Base = NCR;
-    const i64 W = ClampSize(g.Width), mw = maskWidth, mh = maskHeight;
-    const i64 ncrHeight = i64(NCR.Bottom) - NCR.Top;
+    // Every strip is cut to the control and to the mask: a skin's client rect may
+    // reach far past both, and nothing out there belongs to the window.
+    const i64 W = ClampSize(g.Width), H = ClampSize(g.Height), mw = maskWidth, mh = maskHeight;
+    const i64 ncrHeight = std::min<i64>(i64(NCR.Bottom) - NCR.Top, H - NCR.Top);
 
-    if (W > 0 && CR.Top > 0) {
-        p.Top = MakeStrip(W, CR.Top);
+    const i64 topHeight = std::min<i64>({CR.Top, mh, H});
+    if (W > 0 && topHeight > 0) {
+        p.Top = MakeStrip(W, topHeight);
         const i64 h = p.Top.Height;
         TCopier c(p.Top, 0, 0);
-        Tiles(g.NLT.X, g.NRT.X, i64(RT.X) - LT.X, W,
-              [&](i64 x, i64 len) { c.Copy(LT.X, LT.X + len, 0, h, x, x + len, 0, h); });
+        c.Fill(LT.X, RT.X, 0, h, g.NLT.X, g.NRT.X, 0, h, true, false);
         c.Copy(0, LT.X, 0, h, 0, LT.X, 0, h);
         c.Copy(RT.X, mw, 0, h, g.NRT.X, W, 0, h);
     }
-    if (W > 0 && mh - CR.Bottom > 0) {
-        p.Bottom = MakeStrip(W, mh - CR.Bottom);
+    const i64 bottomHeight = std::min<i64>(mh - CR.Bottom, H - NCR.Bottom);
+    if (W > 0 && bottomHeight > 0) {
+        p.Bottom = MakeStrip(W, bottomHeight);
         const i64 h = p.Bottom.Height;
         TCopier c(p.Bottom, 0, CR.Bottom);
-        Tiles(g.NLB.X, g.NRB.X, i64(RB.X) - LB.X, W,
-              [&](i64 x, i64 len) { c.Copy(LB.X, LB.X + len, 0, h, x, x + len, 0, h); });
+        c.Fill(LB.X, RB.X, 0, h, g.NLB.X, g.NRB.X, 0, h, true, false);
         c.Copy(0, LB.X, 0, h, 0, LB.X, 0, h);
         c.Copy(RB.X, mw, 0, h, g.NRB.X, W, 0, h);
         p.Bottom.Position = {0, NCR.Bottom};
@@ -234,18 +251,20 @@ TbsSkinRegionPlan BuildSkinRegion(const TbsStretchGeometry& g, int maskWidth, in
         strip = MakeStrip(sr - sl, ncrHeight);
         const i64 w = strip.Width, h = strip.Height;
         TCopier c(strip, 0, 0);
-        Tiles(0, h, to - from, h,
-              [&](i64 y, i64 len) { c.Copy(sl, sr, from, from + len, 0, w, y, y + len); });
+        c.Fill(sl, sr, from, to, 0, w, 0, h, false, true);
         const i64 top = from - CR.Top, bottom = i64(CR.Bottom) - to;
+        const i64 full = i64(NCR.Bottom) - NCR.Top; // h, unless cut by the control
         if (top > 0) c.Copy(sl, sr, CR.Top, from, 0, w, 0, top);
-        if (bottom > 0) c.Copy(sl, sr, to, CR.Bottom, 0, w, h - bottom, h);
+        if (bottom > 0) c.Copy(sl, sr, to, CR.Bottom, 0, w, full - bottom, full);
     };
-    if (CR.Left > 0 && ncrHeight > 0) {
-        side(p.Left, 0, CR.Left, LT.Y, LB.Y);
+    const i64 leftWidth = std::min<i64>({CR.Left, mw, W});
+    if (leftWidth > 0 && ncrHeight > 0) {
+        side(p.Left, 0, leftWidth, LT.Y, LB.Y);
         p.Left.Position = {0, NCR.Top};
     }
-    if (mw - CR.Right > 0 && ncrHeight > 0) {
-        side(p.Right, CR.Right, mw, RT.Y, RB.Y);
+    const i64 rightWidth = std::min<i64>(mw - CR.Right, W - NCR.Right);
+    if (rightWidth > 0 && ncrHeight > 0) {
+        side(p.Right, CR.Right, CR.Right + rightWidth, RT.Y, RB.Y);
         p.Right.Position = {NCR.Right, NCR.Top};
     }
     return p;

@@ -1,13 +1,14 @@
 #pragma once
 // Geometry of the skin bitmap primitives: which rectangle of a skin picture is copied
 // where, as plain lists, so painting only walks them and tests need no pixels.
-// Every copy is one to one (source and destination have the same size); images grow
-// only by repeating a part, the last repetition cut where its span ends.
+// Images grow only by repeating a part, the last repetition cut where its span ends:
+// a copy whose source is smaller than its destination is that repetition, laid from
+// the destination's top-left corner (TCanvas::TileRect); otherwise both have one size.
 //
 // All lists are total: copies are clipped to the destination bitmap and empty ones
 // dropped, so a walker may copy them blindly; a tile of zero or negative size is
 // never laid (that band is simply skipped); target and strip sizes are clamped to
-// 0..MaxSkinBitmapSize, which bounds every list to a few copies per pixel column/row.
+// 0..MaxSkinBitmapSize. A list has a few entries whatever the number of tiles.
 
 #include <cstdint>
 #include <optional>
@@ -23,7 +24,7 @@ class TCanvas;
 inline constexpr int MaxSkinBitmapSize = 32767;
 
 struct TbsCopy {
-    TRect Source; // in the source picture
+    TRect Source; // in the source picture; repeated when smaller than Dest
     TRect Dest;   // in the destination bitmap
     friend bool operator==(const TbsCopy&, const TbsCopy&) = default;
 };

@@ -18,7 +18,6 @@ std::string TIniTable::FoldCase(std::string_view text) { return Cp1251LowerCase(
 
 void TIniTable::Clear() {
     FSections.clear();
-    FErased.clear();
     FSectionIndex.clear();
 }
 
@@ -41,11 +40,10 @@ void TIniTable::LoadFromLines(const std::vector<std::string>& lines) {
 
 std::vector<std::string> TIniTable::ToLines() const {
     std::vector<std::string> lines;
-    for (std::size_t i = 0; i < FSections.size(); ++i) {
-        if (FErased[i]) continue;
+    for (const TSection& section : FSections) {
         if (!lines.empty()) lines.emplace_back();
-        lines.push_back("[" + FSections[i].Name + "]");
-        for (const auto& [key, value] : FSections[i].Entries) lines.push_back(key + "=" + value);
+        lines.push_back("[" + section.Name + "]");
+        for (const auto& [key, value] : section.Entries) lines.push_back(key + "=" + value);
     }
     return lines;
 }
@@ -58,11 +56,17 @@ const TIniTable::TSection* TIniTable::FindSection(std::string_view section) cons
 TIniTable::TSection& TIniTable::AddSection(std::string_view name) {
     std::string folded = FoldCase(name);
     auto it = FSectionIndex.find(folded);
-    if (it != FSectionIndex.end()) FErased[it->second] = true; // reads see only the last one
+    if (it != FSectionIndex.end()) RemoveSection(it->second); // reads see only the last one
     FSections.push_back(TSection{std::string(name), {}, {}});
-    FErased.push_back(false);
     FSectionIndex[folded] = FSections.size() - 1;
     return FSections.back();
+}
+
+void TIniTable::RemoveSection(std::size_t index) {
+    FSectionIndex.erase(FoldCase(FSections[index].Name));
+    FSections.erase(FSections.begin() + std::ptrdiff_t(index));
+    for (auto& [name, position] : FSectionIndex)
+        if (position > index) --position;
 }
 
 void TIniTable::Put(TSection& section, std::string_view key, std::string_view value) {
@@ -102,16 +106,13 @@ std::vector<std::string> TIniTable::ReadSectionKeys(std::string_view section) co
 
 std::vector<std::string> TIniTable::SectionNames() const {
     std::vector<std::string> names;
-    for (std::size_t i = 0; i < FSections.size(); ++i)
-        if (!FErased[i]) names.push_back(FSections[i].Name);
+    for (const TSection& section : FSections) names.push_back(section.Name);
     return names;
 }
 
 void TIniTable::EraseSection(std::string_view section) {
     auto it = FSectionIndex.find(FoldCase(section));
-    if (it == FSectionIndex.end()) return;
-    FErased[it->second] = true;
-    FSectionIndex.erase(it);
+    if (it != FSectionIndex.end()) RemoveSection(it->second);
 }
 
 void TIniTable::WriteString(std::string_view section, std::string_view key,

@@ -27,6 +27,8 @@ public:
     // Keys of a section in entry order; empty when the section is absent.
     std::vector<std::string> ReadSectionKeys(std::string_view section) const;
     std::vector<std::string> SectionNames() const;
+    // The sections the table holds: erased ones take no room.
+    std::size_t SectionCount() const { return FSections.size(); }
 
     void EraseSection(std::string_view section);
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
@@ -44,9 +46,8 @@ private:
     const TSection* FindSection(std::string_view section) const;
     TSection& AddSection(std::string_view name); // replaces a section of the same name
     static void Put(TSection& section, std::string_view key, std::string_view value);
+    void RemoveSection(std::size_t index);
 
-    // Sections in order; erased ones leave a gap so FSectionIndex stays valid.
-    std::vector<TSection> FSections;
-    std::vector<bool> FErased;
+    std::vector<TSection> FSections; // in the order they were made
     std::unordered_map<std::string, std::size_t> FSectionIndex; // folded name -> section
 };

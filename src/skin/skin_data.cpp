@@ -13,11 +13,10 @@ TbsSkinData::TbsSkinData(TComponent* owner)
 TbsSkinData::~TbsSkinData() {
     FEmpty = true;
     Clear();
-    FreeActivePictures();
 }
 
 void TbsSkinData::SetStoredSkin(TbsStoredSkin* value) {
-    if (FStoredSkin && FStoredSkin != value) FStoredSkin->RemoveFreeNotification(this);
+    if (FStoredSkin && FStoredSkin != value) RemoveFreeNotification(FStoredSkin);
     FStoredSkin = value;
     if (!value) return;
     value->FreeNotification(this);
@@ -29,16 +28,9 @@ void TbsSkinData::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component == FStoredSkin) FStoredSkin = nullptr;
 }
 
-void TbsSkinData::FreeActivePictures() {
-    std::vector<TBitmap*> pictures;
-    pictures.swap(ActivePictures);
-    for (TBitmap* picture : pictures)
-        delete picture;
-}
-
 void TbsSkinData::ClearSkin() {
     Clear();
-    FreeActivePictures();
+    ActivePictures.clear();
     FPicture->Clear();
     FMask->Clear();
     FInactivePicture->Clear();
@@ -63,7 +55,7 @@ void TbsSkinData::LoadFromStoredSkin(const TbsStoredSkin& stored) {
     for (const auto& picture : stored.ActivePictures) {
         auto copy = std::make_unique<TBitmap>();
         copy->Assign(*picture);
-        ActivePictures.push_back(copy.release());
+        ActivePictures.push_back(std::move(copy));
     }
     // A malformed rect or point stops here: the error goes to whoever assigned the
     // stored skin, and the skin stays Empty with what was read so far.

@@ -46,9 +46,8 @@ public:
     const TBitmap& InactivePicture() const { return *FInactivePicture; }
     const TBitmap& Mask() const { return *FMask; }
 
-    // The skin's pictures, indexed by the records' picture numbers. Owned by this
-    // component: Clear frees them.
-    std::vector<TBitmap*> ActivePictures;
+    // The skin's pictures, indexed by the records' picture numbers.
+    std::vector<std::unique_ptr<TBitmap>> ActivePictures;
 
     // Frees every record and picture and sets Empty.
     void ClearSkin();
@@ -60,7 +59,6 @@ public:
 
 private:
     void Broadcast(unsigned message);
-    void FreeActivePictures();
 
     bool FEmpty = true;
     TbsStoredSkin* FStoredSkin = nullptr;

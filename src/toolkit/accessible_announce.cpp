@@ -90,7 +90,7 @@ void NotifyAccessibleLater(TControl& control, TAccessibleChange change, int item
         NotifyAccessible(control, change, item);
         return;
     }
-    QPointer<THostWidget> host = windowed->Host();
+    TGuardedHost host = windowed->Host();
     Deferred().insert({&control, change});
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),

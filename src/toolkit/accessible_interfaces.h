@@ -3,6 +3,7 @@
 // announce through them.
 
 #include "toolkit/accessibility.h"
+#include "toolkit/host_widget.h"
 
 #include <QAccessible>
 #include <QPointer>
@@ -70,7 +71,7 @@ public:
     QAccessibleInterface* focusChild() const override;
 
 protected:
-    QPointer<THostWidget> FHost;
+    TGuardedHost FHost;
 };
 
 class TCustomListBox;

@@ -70,7 +70,7 @@ public:
 private:
     TCustomListBox* List() const { return FHost ? dynamic_cast<TCustomListBox*>(FHost->Control()) : nullptr; }
 
-    QPointer<THostWidget> FHost;
+    TGuardedHost FHost;
     int FIndex;
 };
 

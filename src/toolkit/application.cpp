@@ -128,10 +128,36 @@ void TApplication::Guard(const std::function<void()>& code) {
 
 void TApplication::HandleException(std::exception_ptr error) {
     std::string text = ReportText(error);
+    if (FPaintDepth == 0) {
+        Report(text);
+        return;
+    }
+    FWaitingReports.push_back(std::move(text));
+    if (FWaitingReports.size() > 1) return;
+    if (!FReportContext) FReportContext = std::make_unique<QObject>();
+    QMetaObject::invokeMethod(FReportContext.get(), [this] { ReportWaiting(); }, Qt::QueuedConnection);
+}
+
+void TApplication::ReportWaiting() {
+    std::vector<std::string> reports;
+    reports.swap(FWaitingReports);
+    for (const std::string& text : reports)
+        Report(text);
+}
+
+void TApplication::Report(const std::string& text) {
     if (ErrorReport)
         ErrorReport(text);
     else
         ShowErrorBox(text);
+}
+
+TApplication::TPainting::TPainting() {
+    if (Application) ++Application->FPaintDepth;
+}
+
+TApplication::TPainting::~TPainting() {
+    if (Application && Application->FPaintDepth > 0) --Application->FPaintDepth;
 }
 
 std::string TApplication::ReportText(std::exception_ptr error) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QApplication;
+class QObject;
 class TForm;
 
 class TApplication : public TComponent {
@@ -67,6 +68,16 @@ public:
     // Where reports go; a message box unless replaced (headless runs record them).
     std::function<void(const std::string& text)> ErrorReport;
 
+    // Around a window's paint event. Errors met meanwhile are reported once it is over,
+    // in the order they came: a message box would run an event loop inside the paint.
+    class TPainting {
+    public:
+        TPainting();
+        ~TPainting();
+        TPainting(const TPainting&) = delete;
+        TPainting& operator=(const TPainting&) = delete;
+    };
+
     // Called once a modal show has put its window up, before it waits for the window
     // to close; a headless driver goes on with its script from here.
     std::function<void(TForm& form)> OnModalShown;
@@ -79,6 +90,8 @@ public:
 private:
     void FormCreated(TForm* form);
     void ShowErrorBox(const std::string& text);
+    void Report(const std::string& text);
+    void ReportWaiting();
 
     std::unique_ptr<QApplication> FOwnQtApplication;
     std::thread FFontWarmUp;
@@ -88,6 +101,10 @@ private:
     std::string FTitle = "Vitrina";
     bool FTerminated = false;
     bool FRunning = false;
+    int FPaintDepth = 0;
+    std::vector<std::string> FWaitingReports;
+    // Cancels the delivery of waiting reports when the application goes first.
+    std::unique_ptr<QObject> FReportContext;
 };
 
 extern TApplication* Application;

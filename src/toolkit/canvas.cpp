@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <new>
 
 TCanvas::TCanvas(TPixelBuffer& target) : FTarget(&target) {}
 
@@ -181,6 +183,39 @@ void TCanvas::CopyRect(const TRect& dest, const TPixelBuffer& source, const TRec
     painter.restore();
 }
 
+void TCanvas::TileRect(const TRect& dest, const TPixelBuffer& source, const TRect& tile) {
+    if (IsRectEmpty(dest) || IsRectEmpty(tile) || source.Empty()) return;
+    if (dest.Width() <= tile.Width() && dest.Height() <= tile.Height()) {
+        CopyRect(dest, source, Bounds(tile.Left, tile.Top, dest.Width(), dest.Height()));
+        return;
+    }
+    // The repetitions are laid out in one picture of the destination's size, doubling
+    // what is done along each row, then row by row: the time and memory follow the
+    // destination's pixels, whatever the number of tiles.
+    const int scale = source.DeviceScale();
+    const QImage& image = source.DrawSource();
+    const QImage piece = image.copy(tile.Left * scale, tile.Top * scale, tile.Width() * scale, tile.Height() * scale)
+                             .convertToFormat(QImage::Format_ARGB32);
+    const int width = dest.Width() * scale, height = dest.Height() * scale;
+    QImage tiled(width, height, QImage::Format_ARGB32);
+    if (tiled.isNull()) throw std::bad_alloc();
+    const int rowBytes = width * 4;
+    for (int y = 0; y < std::min(height, piece.height()); ++y) {
+        uchar* row = tiled.scanLine(y);
+        int done = std::min(width, piece.width());
+        std::memcpy(row, piece.constScanLine(y), std::size_t(done) * 4);
+        for (; done < width; done += std::min(done, width - done))
+            std::memcpy(row + done * 4, row, std::size_t(std::min(done, width - done)) * 4);
+    }
+    for (int y = piece.height(); y < height; ++y)
+        std::memcpy(tiled.scanLine(y), tiled.constScanLine(y - piece.height()), std::size_t(rowBytes));
+    QPainter& painter = Painter();
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(ToQRect(dest), tiled, QRect(0, 0, width, height));
+    painter.restore();
+}
+
 void TCanvas::Draw(int x, int y, const TPixelBuffer& source) {
     CopyRect(Bounds(x, y, source.Width(), source.Height()), source,
              Rect(0, 0, source.Width(), source.Height()));
@@ -217,6 +252,11 @@ void TCanvas::RestoreState() {
     if (FSaveDepth == 0 || !FPainter) return;
     --FSaveDepth;
     FPainter->restore();
+}
+
+void TCanvas::RestoreStateTo(int depth) {
+    while (FPainter && FSaveDepth > std::max(depth, 0))
+        RestoreState();
 }
 
 void TCanvas::MoveOrigin(int dx, int dy) { Painter().translate(dx, dy); }

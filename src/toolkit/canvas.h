@@ -75,6 +75,9 @@ public:
     // One-to-one or stretching copy of a rectangle of a pixel buffer, rows and
     // columns repeated or dropped, never blended.
     void CopyRect(const TRect& dest, const TPixelBuffer& source, const TRect& sourceRect);
+    // The source rectangle repeated over dest from its top-left corner, the last
+    // repetitions cut at its right and bottom edges; one copy when it fits.
+    void TileRect(const TRect& dest, const TPixelBuffer& source, const TRect& tile);
     void Draw(int x, int y, const TPixelBuffer& source);
     void StretchDraw(const TRect& dest, const TPixelBuffer& source);
     // Copies the buffer leaving out every pixel of the transparent colour.
@@ -86,6 +89,9 @@ public:
     // painting a windowless child.
     void SaveState();
     void RestoreState();
+    int SaveDepth() const { return FSaveDepth; }
+    // Restores states until only `depth` are saved.
+    void RestoreStateTo(int depth);
     void MoveOrigin(int dx, int dy);
     void IntersectClipRect(const TRect& rect);
     TRect ClipRect();
@@ -110,3 +116,18 @@ private:
     mutable std::optional<std::pair<std::string, TFont>> FPendingText;
     int FSaveDepth = 0;
 };
+
+// A saved canvas state for the length of a scope: a paint that throws, even with
+// states of its own still saved, leaves the canvas as it found it.
+class TCanvasState {
+public:
+    explicit TCanvasState(TCanvas& canvas) : FCanvas(canvas), FDepth(canvas.SaveDepth()) { canvas.SaveState(); }
+    ~TCanvasState() { FCanvas.RestoreStateTo(FDepth); }
+    TCanvasState(const TCanvasState&) = delete;
+    TCanvasState& operator=(const TCanvasState&) = delete;
+
+private:
+    TCanvas& FCanvas;
+    int FDepth;
+};
+

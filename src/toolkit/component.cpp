@@ -47,8 +47,12 @@ void TComponent::FreeNotification(TComponent* other) {
 }
 
 void TComponent::RemoveFreeNotification(TComponent* other) {
+    if (!other) return;
+    // A link is one pair: left on the other side it would point at us after we go.
     FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), other),
                         FFreeNotifies.end());
+    other->FFreeNotifies.erase(std::remove(other->FFreeNotifies.begin(), other->FFreeNotifies.end(), this),
+                               other->FFreeNotifies.end());
 }
 
 void TComponent::Loaded() { FComponentState &= ~(csLoading | csReading); }

@@ -45,7 +45,8 @@ public:
     bool Destroying() const { return FComponentState & csDestroying; }
     bool Designing() const { return FComponentState & csDesigning; }
 
-    // `other` will get Notification(this, opRemove) when this component is destroyed.
+    // Links this component and `other` both ways: whichever is destroyed first tells
+    // the other with Notification(gone, opRemove). Removing the link removes both ways.
     void FreeNotification(TComponent* other);
     void RemoveFreeNotification(TComponent* other);
 

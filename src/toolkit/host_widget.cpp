@@ -182,15 +182,16 @@ bool THostWidget::event(QEvent* event) {
 
 void THostWidget::paintEvent(QPaintEvent* event) {
     FPaintPending = false;
+    TApplication::TPainting painting;
     QPainter painter(this);
+    TRect insets{};
+    Application->Guard([&] { insets = FControl->Insets(); });
+    if (insets.Left || insets.Top || insets.Right || insets.Bottom) {
+        TCanvas windowCanvas(painter);
+        TCanvasState state(windowCanvas);
+        Application->Guard([&] { FControl->PaintNonClient(windowCanvas); });
+    }
     Application->Guard([&] {
-        TRect insets = FControl->Insets();
-        if (insets.Left || insets.Top || insets.Right || insets.Bottom) {
-            TCanvas windowCanvas(painter);
-            painter.save();
-            FControl->PaintNonClient(windowCanvas);
-            painter.restore();
-        }
         painter.translate(insets.Left, insets.Top);
         TRect client = FControl->ClientRect();
         QRect dirty = event->rect().translated(-insets.Left, -insets.Top) & ToQRect(client);

@@ -3,6 +3,7 @@
 // messages and paints through the control. Only the toolkit sees it.
 
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 
 class TWinControl;
@@ -60,3 +61,18 @@ private:
     bool FManualMove = false;
     QPoint FMoveOffset;
 };
+
+// A pointer to a control's window that reads as null once the window goes, and already
+// while it is being destroyed: Qt tells accessibility of focus lost from ~QWidget, when
+// the object is no THostWidget any more.
+class TGuardedHost {
+public:
+    TGuardedHost(THostWidget* host = nullptr) : FWidget(host) {}
+    THostWidget* data() const { return dynamic_cast<THostWidget*>(FWidget.data()); }
+    operator THostWidget*() const { return data(); }
+    THostWidget* operator->() const { return data(); }
+
+private:
+    QPointer<QWidget> FWidget;
+};
+

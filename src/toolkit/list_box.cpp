@@ -616,10 +616,9 @@ void TCustomListBox::PaintWindow(TCanvas& canvas) {
         for (int i = FTopIndex; i <= last; ++i) {
             TRect rect = ItemRect(i);
             if (IsRectEmpty(IntersectRect(rect, clip))) continue;
-            canvas.SaveState();
+            TCanvasState state(canvas);
             canvas.SetFont(Font());
             DrawItem(i, rect, ItemState(i));
-            canvas.RestoreState();
         }
     } catch (...) {
         FPaintCanvas = nullptr;

@@ -549,11 +549,25 @@ void TWinControl::EraseBackground(TCanvas& canvas) {
     canvas.FillRect(ClientRect());
 }
 
+namespace {
+
+// A control that fails to paint has its error reported; whatever paints after it
+// still does.
+void PaintReportingErrors(const std::function<void()>& paint) {
+    if (Application)
+        Application->Guard(paint);
+    else
+        paint();
+}
+
+} // namespace
+
 void TWinControl::PaintHandler(TMessage& message) {
     auto& canvas = *reinterpret_cast<TCanvas*>(message.WParam);
-    canvas.SaveState();
-    PaintWindow(canvas);
-    canvas.RestoreState();
+    PaintReportingErrors([&] {
+        TCanvasState state(canvas);
+        PaintWindow(canvas);
+    });
     PaintControls(canvas, nullptr);
 }
 
@@ -564,11 +578,12 @@ void TWinControl::PaintControls(TCanvas& canvas, TControl* first) {
     for (auto it = start; it != FGraphicControls.end(); ++it) {
         TControl* control = *it;
         if (!control->Visible() || IsRectEmpty(IntersectRect(control->BoundsRect(), clip))) continue;
-        canvas.SaveState();
-        canvas.MoveOrigin(control->Left(), control->Top());
-        canvas.IntersectClipRect(Rect(0, 0, control->Width(), control->Height()));
-        control->Perform(WM_PAINT, reinterpret_cast<std::intptr_t>(&canvas));
-        canvas.RestoreState();
+        PaintReportingErrors([&] {
+            TCanvasState state(canvas);
+            canvas.MoveOrigin(control->Left(), control->Top());
+            canvas.IntersectClipRect(Rect(0, 0, control->Width(), control->Height()));
+            control->Perform(WM_PAINT, reinterpret_cast<std::intptr_t>(&canvas));
+        });
     }
 }
 

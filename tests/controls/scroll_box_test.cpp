@@ -116,6 +116,34 @@ TEST_F(ScrollBox, ABarBoundBothWaysSharesTheCornerWhileTheVerticalShows) {
     EXPECT_EQ(Box->VScrollBar(), nullptr);
 }
 
+TEST_F(ScrollBox, ABarLetGoOfNoLongerScrollsTheContent) {
+    Label->SetHeight(300);
+    Bind();
+    // Another bar takes over; the old one moves nothing any more.
+    auto* other = new TbsSkinScrollBar(Form.get());
+    other->SetParent(Form.get());
+    other->SetKind(sbVertical);
+    Box->SetVScrollBar(other);
+    Bar->SetPosition(20);
+    EXPECT_EQ(Label->Top(), 3);
+    other->SetPosition(10);
+    EXPECT_EQ(Label->Top(), 3 - 10);
+    // Unbound, the content goes back to the top and the bar is inert.
+    Box->SetVScrollBar(nullptr);
+    EXPECT_EQ(Box->VScrollBar(), nullptr);
+    EXPECT_EQ(Label->Top(), 3);
+    other->SetPosition(30);
+    EXPECT_EQ(Label->Top(), 3);
+}
+
+TEST_F(ScrollBox, BarsOutlivingTheBoxAreSafeToMove) {
+    Label->SetHeight(300);
+    Bind();
+    delete Box;
+    Bar->SetPosition(40);
+    EXPECT_EQ(Bar->Position(), 40);
+}
+
 TEST_F(ScrollBox, PlainFrameFollowsTheBorderStyle) {
     Box->SetBorderStyle(TbsSkinBorderStyle::bvRaised);
     Box->HandleNeeded();

@@ -225,7 +225,7 @@ TEST_F(SkinLook, MaskShapesTheWindowOnlyWhenTheSkinIsApplied) {
     mask->Canvas().FillRect(Rect(0, 0, 4, 1));
     mask->Canvas().FillRect(Rect(1, 1, 3, 2));
     mask->Canvas().Flush();
-    Skin->ActivePictures.push_back(mask.release());
+    Skin->ActivePictures.push_back(std::move(mask));
     auto record = std::make_unique<TbsDataSkinCustomControl>("masked");
     record->PictureIndex = 3;
     record->MaskPictureIndex = int(Skin->ActivePictures.size()) - 1;

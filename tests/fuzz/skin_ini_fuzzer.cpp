@@ -49,7 +49,8 @@ void CheckStrip(const TbsStrip& s) {
     Check(s.Width >= 0 && s.Width <= MaxSkinBitmapSize);
     Check(s.Height >= 0 && s.Height <= MaxSkinBitmapSize);
     for (const TbsCopy& c : s.Copies) {
-        Check(c.Source.Width() == c.Dest.Width() && c.Source.Height() == c.Dest.Height());
+        Check(c.Source.Width() > 0 && c.Source.Height() > 0);
+        Check(c.Source.Width() <= c.Dest.Width() && c.Source.Height() <= c.Dest.Height());
         Check(c.Dest.Width() > 0 && c.Dest.Height() > 0);
         Check(c.Dest.Left >= 0 && c.Dest.Top >= 0 && c.Dest.Right <= s.Width &&
               c.Dest.Bottom <= s.Height);

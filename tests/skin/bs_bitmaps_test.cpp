@@ -93,6 +93,12 @@ TEST(SkinBitmaps, NinePatchAtTheSkinSizeReproducesTheImage) {
     EXPECT_EQ(image.PixelBuffer().Pixel(75, 50), clWhite);
     EXPECT_EQ(image.PixelBuffer().Pixel(147, 97), clWhite);
 
+    // With the flag the client rect repeats both ways from the new client rect's corner.
+    BuildNinePatch(ListBoxGeometry(150, 100), kListBoxRect, picture, image, true);
+    for (int y : {1, 40, 63, 64, 97})
+        for (int x : {1, 64, 65, 66, 130, 147})
+            ASSERT_EQ(SourceOf(image, x, y), (TPoint{116 + (x - 1) % 65, 155 + (y - 1) % 62})) << x << "," << y;
+
     // An empty picture only sizes the destination.
     TBitmap none;
     Fill(image, 5, 5, clWhite);

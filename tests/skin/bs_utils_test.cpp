@@ -8,18 +8,20 @@ namespace {
 
 // Walks the copies the way a painter would, over "pictures" whose pixel value is
 // its own coordinate, and returns for each destination pixel where it came from
-// (-1 where no copy lands). The last copy wins, as in drawing.
+// (-1 where no copy lands). A source smaller than its destination repeats from the
+// destination's top-left; the last copy wins, as in drawing.
 std::vector<TPoint> Paint(const TbsStrip& s) {
     std::vector<TPoint> px(std::size_t(s.Width) * std::size_t(s.Height), TPoint{-1, -1});
     for (const TbsCopy& c : s.Copies) {
-        EXPECT_EQ(c.Source.Width(), c.Dest.Width());
-        EXPECT_EQ(c.Source.Height(), c.Dest.Height());
+        EXPECT_TRUE(c.Source.Width() > 0 && c.Source.Height() > 0);
+        EXPECT_LE(c.Source.Width(), c.Dest.Width());
+        EXPECT_LE(c.Source.Height(), c.Dest.Height());
         EXPECT_TRUE(c.Dest.Left >= 0 && c.Dest.Top >= 0 && c.Dest.Right <= s.Width &&
                     c.Dest.Bottom <= s.Height);
         for (int y = 0; y < c.Dest.Height(); ++y)
             for (int x = 0; x < c.Dest.Width(); ++x)
                 px[std::size_t(c.Dest.Top + y) * std::size_t(s.Width) + std::size_t(c.Dest.Left + x)] =
-                    TPoint{c.Source.Left + x, c.Source.Top + y};
+                    TPoint{c.Source.Left + x % c.Source.Width(), c.Source.Top + y % c.Source.Height()};
     }
     return px;
 }
@@ -43,8 +45,11 @@ TEST(StripGeometry, HStripKeepsTheEndsAndRepeatsTheMiddle) {
     TbsStrip wide = BuildHStrip(10, 5, 100, src);
     EXPECT_EQ(wide.Copies, (TbsCopyList{{Rect(100, 7, 110, 8), Rect(0, 0, 10, 1)},
                                         {Rect(155, 7, 160, 8), Rect(95, 0, 100, 1)},
-                                        {Rect(110, 7, 155, 8), Rect(10, 0, 55, 1)},
-                                        {Rect(110, 7, 150, 8), Rect(55, 0, 95, 1)}}));
+                                        {Rect(110, 7, 155, 8), Rect(10, 0, 95, 1)}}));
+    std::vector<int> wideColumns = Columns(wide);
+    EXPECT_EQ(wideColumns[54], 154);
+    EXPECT_EQ(wideColumns[55], 110); // the middle starts again
+    EXPECT_EQ(wideColumns[94], 149);
 }
 
 TEST(StripGeometry, NarrowTargetsAndEmptyMiddles) {
@@ -63,7 +68,7 @@ TEST(StripGeometry, NarrowTargetsAndEmptyMiddles) {
     // Huge numbers stay bounded and never wrap.
     TbsStrip huge = BuildHStrip(0, 0, INT32_MAX, Rect(0, 0, 1, 1));
     EXPECT_EQ(huge.Width, MaxSkinBitmapSize);
-    EXPECT_EQ(huge.Copies.size(), std::size_t(MaxSkinBitmapSize));
+    EXPECT_EQ(huge.Copies.size(), 1u) << "one repetition, not a copy per tile";
     EXPECT_TRUE(BuildHStrip(INT32_MAX, INT32_MAX, 50, Rect(INT32_MIN, 0, INT32_MAX, 1)).Copies.size() <= 3);
 }
 
@@ -119,7 +124,17 @@ TEST(NinePatchGeometry, DegenerateAnchorsAndSmallTargets) {
     // RT.x = LT.x with RB.x elsewhere: the top band is skipped, nothing loops.
     TbsStretchGeometry noTop =
         StretchGeometry({4, 3}, {4, 3}, {4, 12}, {15, 12}, Rect(0, 0, 0, 0), 20, 16, 500, 500);
-    EXPECT_LT(BuildNinePatch(noTop, SkinRect, true).Copies.size(), 500u);
+    EXPECT_LT(BuildNinePatch(noTop, SkinRect, true).Copies.size(), 20u);
+    // A one-pixel client over a huge target: still a handful of copies.
+    TbsStretchGeometry dotCentre =
+        StretchGeometry({4, 3}, {5, 3}, {4, 4}, {5, 4}, Rect(4, 3, 5, 4), 20, 16, 30000, 30000);
+    EXPECT_LT(BuildNinePatch(dotCentre, SkinRect, true).Copies.size(), 20u);
+    // A repetition starting left of the strip is cut inside its first tile.
+    std::vector<int> shifted = Columns(BuildHStrip(-5, 0, 30, Rect(100, 0, 110, 1)));
+    EXPECT_EQ(shifted[0], 100);
+    EXPECT_EQ(shifted[9], 109);
+    EXPECT_EQ(shifted[10], 95);
+    EXPECT_EQ(shifted[25], 95);
     // Smaller than the fixed parts: still a valid list.
     Paint(BuildNinePatch(Geometry(3, 2), SkinRect, true));
     Paint(BuildNinePatch(Geometry(-5, -5), SkinRect, true));
@@ -159,6 +174,18 @@ TEST(SkinRegionGeometry, StripsAndPlacement) {
     EXPECT_EQ(Paint(p.Bottom)[0], (TPoint{0, 14}));
     EXPECT_EQ(Paint(p.Top)[44], (TPoint{19, 0}));
     EXPECT_FALSE(BuildSkinRegion(Geometry(8, 30), 20, 16).HasRegion) << "narrower than the anchors";
+
+    // A client rect far outside a 300 x 300 control and its mask: every strip stays
+    // inside both, and the rows below the repeat still land where they belong.
+    TbsStretchGeometry far = StretchGeometry({0, 0}, {300, 0}, {0, 300}, {300, 300},
+                                             Rect(20000, 1, 20001, 20000), 300, 300, 300, 300);
+    TbsSkinRegionPlan clamped = BuildSkinRegion(far, 300, 300);
+    for (const TbsStrip* s : {&clamped.Top, &clamped.Bottom, &clamped.Left, &clamped.Right}) {
+        EXPECT_LE(s->Position.X + s->Width, 300);
+        EXPECT_LE(s->Position.Y + s->Height, 300);
+        Paint(*s);
+    }
+    EXPECT_EQ((std::pair{clamped.Left.Width, clamped.Left.Height}), (std::pair{300, 299}));
     EXPECT_FALSE(BuildSkinRegion(Geometry(4, 4), 20, 16).HasRegion);
 }
 

@@ -49,6 +49,17 @@ TEST(IniTableWriter, EraseAndWriteRebuildASection) {
     EXPECT_EQ(ini.ToLines(), (std::vector<std::string>{"[b]", "z=4", "", "[a]", "y=5"}));
     // The lines read back as the same table.
     EXPECT_EQ(TIniTable(ini.ToLines()).ToLines(), ini.ToLines());
+
+    // Rewriting a record again and again keeps one section for it.
+    for (int i = 0; i < 1000; ++i) {
+        ini.EraseSection("a");
+        ini.WriteString("A", "y", std::to_string(i));
+    }
+    EXPECT_EQ(ini.SectionCount(), 2u);
+    EXPECT_EQ(ini.ReadString("b", "z", ""), "4");
+    EXPECT_EQ(ini.ToLines(), (std::vector<std::string>{"[b]", "z=4", "", "[A]", "y=999"}));
+    // Duplicates met while reading are not kept either.
+    EXPECT_EQ(TIniTable({"[a]", "x=1", "[A]", "y=2", "[a]", "z=3"}).SectionCount(), 1u);
 }
 
 } // namespace

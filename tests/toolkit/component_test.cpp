@@ -48,6 +48,29 @@ TEST(Component, ReferencesAcrossOwnersAreClearedWhenTheTargetGoes) {
     EXPECT_EQ(holder->Target, nullptr);
 }
 
+TEST(Component, LettingGoOfALinkLetsGoOnBothSides) {
+    // Let go from either side, then free the two in either order: neither destructor
+    // may reach the other through half a link left behind.
+    for (bool fromTarget : {true, false})
+        for (bool targetFirst : {true, false}) {
+            auto* holder = new THolder(nullptr);
+            auto* target = new TComponent(nullptr);
+            holder->SetTarget(target);
+            if (fromTarget)
+                target->RemoveFreeNotification(holder);
+            else
+                holder->RemoveFreeNotification(target);
+            holder->Target = nullptr;
+            if (targetFirst) {
+                delete target;
+                delete holder;
+            } else {
+                delete holder;
+                delete target;
+            }
+        }
+}
+
 TEST(Component, SiblingsHearOfARemovalWithoutAskingForIt) {
     TComponent owner(nullptr);
     auto* holder = new THolder(&owner);

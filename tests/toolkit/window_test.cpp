@@ -3,12 +3,15 @@
 #include "toolkit/canvas.h"
 #include "toolkit/form.h"
 #include "toolkit/ge_scale.h"
+#include "toolkit/grab.h"
 #include "toolkit/input_simulation.h"
 #include "toolkit/label.h"
 #include "toolkit/panel.h"
+#include "toolkit/pixel_buffer.h"
 #include "toolkit/screen.h"
 #include "toolkit/timer.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QTimer>
@@ -61,6 +64,35 @@ protected:
     }
     void Click() override { Log.push_back("click"); }
 };
+
+// Fills itself, or fails half-way through its paint after moving and clipping the canvas.
+class TFillOrFail : public TGraphicControl {
+public:
+    TFillOrFail(TComponent* owner, TColor color, std::string fault = "")
+        : TGraphicControl(owner), FColor(color), FFault(std::move(fault)) {}
+
+protected:
+    void Paint() override {
+        if (!FFault.empty()) {
+            Canvas().MoveOrigin(500, 500);
+            Canvas().SaveState();
+            Canvas().IntersectClipRect(Rect(0, 0, 1, 1));
+            throw Exception(FFault);
+        }
+        Canvas().Brush() = {FColor, bsSolid};
+        Canvas().FillRect(ClientRect());
+    }
+
+private:
+    TColor FColor;
+    std::string FFault;
+};
+
+std::vector<std::string> qtWarnings;
+
+void RecordQtWarning(QtMsgType, const QMessageLogContext&, const QString& text) {
+    qtWarnings.push_back(text.toStdString());
+}
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -301,4 +333,34 @@ TEST_F(WindowTest, AMaximisedFormKeepsNewBoundsForWhenItIsRestored) {
     EXPECT_EQ(form.ClientWidth(), 450);
     EXPECT_EQ(form.ClientHeight(), 260);
     EXPECT_EQ(form.Left(), 0);
+}
+
+TEST_F(WindowTest, AControlFailingToPaintLeavesTheRestPaintedAndIsReportedAfterThePaint) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 100);
+    form.SetColor(RGB(255, 255, 255));
+    auto place = [&](TControl* control, int left) {
+        control->SetParent(&form);
+        control->SetBounds(left, 10, 30, 30);
+    };
+    place(new TFillOrFail(&form, RGB(255, 0, 0)), 10);
+    place(new TFillOrFail(&form, 0, "First fault"), 50);
+    place(new TFillOrFail(&form, RGB(0, 0, 255)), 90);
+    place(new TFillOrFail(&form, 0, "Second fault!"), 130);
+    place(new TFillOrFail(&form, RGB(0, 255, 0)), 170);
+
+    qtWarnings.clear();
+    QtMessageHandler previous = qInstallMessageHandler(RecordQtWarning);
+    TPixelBuffer shot;
+    GrabControl(form, shot);
+    std::vector<std::string> duringPaint = TakeErrorReports();
+    QCoreApplication::processEvents();
+    qInstallMessageHandler(previous);
+
+    EXPECT_EQ(shot.Pixel(20, 20), RGB(255, 0, 0));
+    EXPECT_EQ(shot.Pixel(100, 20), RGB(0, 0, 255));
+    EXPECT_EQ(shot.Pixel(180, 20), RGB(0, 255, 0));
+    EXPECT_TRUE(duringPaint.empty());
+    EXPECT_EQ(TakeErrorReports(), (std::vector<std::string>{"First fault.", "Second fault!"}));
+    EXPECT_EQ(qtWarnings, std::vector<std::string>{});
 }

@@ -7,18 +7,6 @@
 
 #include <algorithm>
 
-TbsCopyList TileCopies(const TRect& source, int width, int height) {
-    TbsCopyList copies;
-    int cw = source.Width(), ch = source.Height();
-    if (cw < 1 || ch < 1 || width < 1 || height < 1) return copies;
-    for (int x = 0; x < width; x += cw)
-        for (int y = 0; y < height; y += ch) {
-            int w = std::min(cw, width - x), h = std::min(ch, height - y);
-            copies.push_back({Bounds(source.Left, source.Top, w, h), Bounds(x, y, w, h)});
-        }
-    return copies;
-}
-
 void CopyUnscaled(TCanvas& canvas, const TRect& dest, const TBitmap& picture, const TRect& source) {
     int w = std::min(source.Width(), dest.Width());
     int h = std::min(source.Height(), dest.Height());
@@ -44,6 +32,7 @@ void TbsSkinControl::ResolveSkin() {
 }
 
 void TbsSkinControl::SetSkinData(TbsSkinData* value) {
+    if (FSkinData && FSkinData != value) RemoveFreeNotification(FSkinData);
     FSkinData = value;
     if (value) value->FreeNotification(this);
     if (value && !value->Empty() && !Designing()) ApplySkin();
@@ -187,9 +176,9 @@ void TbsSkinCustomControl::ResolveSkin() {
     FGeometry.RightBottomPoint = custom->RightBottomPoint;
     FGeometry.SkinRect = custom->SkinRect;
     FGeometry.ClientRect = custom->ClientRect;
-    const std::vector<TBitmap*>& pictures = SkinData()->ActivePictures;
-    auto picture = [&](int index) {
-        return index >= 0 && index < int(pictures.size()) ? pictures[size_t(index)] : nullptr;
+    const auto& pictures = SkinData()->ActivePictures;
+    auto picture = [&](int index) -> TBitmap* {
+        return index >= 0 && index < int(pictures.size()) ? pictures[size_t(index)].get() : nullptr;
     };
     FSkinPicture = picture(custom->PictureIndex);
     FSkinMask = picture(custom->MaskPictureIndex);

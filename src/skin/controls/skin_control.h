@@ -15,10 +15,6 @@ class TBitmap;
 class TCanvas;
 class TPixelBuffer;
 
-// Copies of the source rect laid edge to edge from (0, 0) over width x height, each
-// cut at the right and bottom edges; nothing for an empty source.
-TbsCopyList TileCopies(const TRect& source, int width, int height);
-
 // Copies a rect of a skin picture one to one to the top-left of dest, cut at dest's
 // right and bottom edges.
 void CopyUnscaled(TCanvas& canvas, const TRect& dest, const TBitmap& picture, const TRect& source);

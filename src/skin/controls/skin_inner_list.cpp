@@ -81,7 +81,7 @@ void TbsListBox::FillBackground(TCanvas& canvas, const TRect& area) {
 
 void TbsListBox::PaintList(TCanvas& canvas) {
     if (Width() <= 0 || Height() <= 0) return;
-    canvas.SaveState();
+    TCanvasState state(canvas);
     int height = ClientHeight();
     int count = Count();
     if (Columns() == 0) {
@@ -98,7 +98,6 @@ void TbsListBox::PaintList(TCanvas& canvas) {
         for (int i = TopIndex(); i <= last; ++i)
             FOuterListBox->PaintItem(canvas, i, ItemRect(i), FOuterListBox->ItemState(i));
     }
-    canvas.RestoreState();
 }
 
 void TbsListBox::WndProc(TMessage& message) {

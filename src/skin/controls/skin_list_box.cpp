@@ -64,6 +64,7 @@ void TbsSkinCustomListBox::SetColumns(int value) {
 }
 
 void TbsSkinCustomListBox::SetImages(TCustomImageList* images) {
+    if (FImages && FImages != images) RemoveFreeNotification(FImages);
     FImages = images;
     if (images) images->FreeNotification(this);
     FListBox->Invalidate();
@@ -105,6 +106,7 @@ bool TbsSkinCustomListBox::ListBoxTabStop() const { return FListBox->TabStop(); 
 void TbsSkinCustomListBox::SetListBoxTabStop(bool value) { FListBox->SetTabStop(value); }
 
 void TbsSkinCustomListBox::SetScrollBar(TbsSkinScrollBar* bar) {
+    if (FScrollBar && FScrollBar != bar && FScrollBar->Owner() != this) RemoveFreeNotification(FScrollBar);
     FScrollBar = bar;
     if (bar) bar->FreeNotification(this);
 }
@@ -497,8 +499,7 @@ void TbsSkinCustomListBox::TileSkinClient(TCanvas& canvas, const TRect& area) {
     TRect source = OffsetRect(g.ClientRect, g.SkinRect.Left, g.SkinRect.Top);
     TBitmap image;
     image.SetSize(area.Width(), area.Height());
-    for (const TbsCopy& copy : TileCopies(source, area.Width(), area.Height()))
-        image.Canvas().CopyRect(copy.Dest, SkinPicture()->PixelBuffer(), copy.Source);
+    image.Canvas().TileRect(Rect(0, 0, area.Width(), area.Height()), SkinPicture()->PixelBuffer(), source);
     image.Canvas().Flush();
     canvas.Draw(area.Left, area.Top, image.PixelBuffer());
 }

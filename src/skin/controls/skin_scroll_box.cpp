@@ -12,7 +12,12 @@ TbsSkinScrollBox::TbsSkinScrollBox(TComponent* owner) : TbsSkinCustomControl(own
     SetBounds(Left(), Top(), 150, 150);
 }
 
-TbsSkinScrollBox::~TbsSkinScrollBox() = default;
+TbsSkinScrollBox::~TbsSkinScrollBox() {
+    TbsSkinScrollBar* bars[] = {FVScrollBar, FHScrollBar};
+    FVScrollBar = FHScrollBar = nullptr;
+    for (TbsSkinScrollBar* bar : bars)
+        ReleaseBar(bar);
+}
 
 void TbsSkinScrollBox::CreateParams(TCreateParams& params) {
     TbsSkinCustomControl::CreateParams(params);
@@ -39,14 +44,34 @@ void TbsSkinScrollBox::BindBar(TbsSkinScrollBar* bar, bool vertical) {
     bar->SetVisible(false);
 }
 
+void TbsSkinScrollBox::ReleaseBar(TbsSkinScrollBar* bar) {
+    if (!bar || bar == FVScrollBar || bar == FHScrollBar) return;
+    bar->OnChange = nullptr;
+    bar->OnLastChange = nullptr;
+    RemoveFreeNotification(bar);
+}
+
 void TbsSkinScrollBox::SetVScrollBar(TbsSkinScrollBar* bar) {
+    TbsSkinScrollBar* old = FVScrollBar;
     FVScrollBar = bar;
+    if (old != bar) {
+        // The content scrolled by the old bar goes back to where a new bar starts.
+        ScrollContent(true, FLastVPos);
+        FLastVPos = 0;
+        ReleaseBar(old);
+    }
     BindBar(bar, true);
     UpdateVScroll();
 }
 
 void TbsSkinScrollBox::SetHScrollBar(TbsSkinScrollBar* bar) {
+    TbsSkinScrollBar* old = FHScrollBar;
     FHScrollBar = bar;
+    if (old != bar) {
+        ScrollContent(false, FLastHPos);
+        FLastHPos = 0;
+        ReleaseBar(old);
+    }
     BindBar(bar, false);
     UpdateHScroll();
 }
@@ -229,16 +254,14 @@ void TbsSkinScrollBox::DrawSkin(TPixelBuffer& bitmap) {
     int width = ClientWidth(), height = ClientHeight();
     if (width < 1 || height < 1 || !SkinPicture()) return;
     TCanvas& canvas = bitmap.Canvas();
-    const std::vector<TBitmap*>& pictures = SkinData()->ActivePictures;
+    const auto& pictures = SkinData()->ActivePictures;
     if (FBGPictureIndex >= 0 && FBGPictureIndex < int(pictures.size())) {
         const TBitmap& background = *pictures[size_t(FBGPictureIndex)];
-        TRect whole = Rect(0, 0, background.Width(), background.Height());
-        for (const TbsCopy& copy : TileCopies(whole, width, height))
-            canvas.CopyRect(copy.Dest, background.PixelBuffer(), copy.Source);
+        canvas.TileRect(Rect(0, 0, width, height), background.PixelBuffer(),
+                        Rect(0, 0, background.Width(), background.Height()));
         return;
     }
     const TbsSkinGeometry& g = FGeometry;
     TRect source = OffsetRect(g.ClientRect, g.SkinRect.Left, g.SkinRect.Top);
-    for (const TbsCopy& copy : TileCopies(source, width, height))
-        canvas.CopyRect(copy.Dest, SkinPicture()->PixelBuffer(), copy.Source);
+    canvas.TileRect(Rect(0, 0, width, height), SkinPicture()->PixelBuffer(), source);
 }

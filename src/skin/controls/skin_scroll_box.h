@@ -54,6 +54,9 @@ private:
     void PaintSkinFrame(TCanvas& canvas);
     void UpdateScroll(bool vertical);
     void BindBar(TbsSkinScrollBar* bar, bool vertical);
+    // The bar's handlers point into this box: a bar let go of, or outliving the box,
+    // must not call them.
+    void ReleaseBar(TbsSkinScrollBar* bar);
     // The lowest bottom (or rightmost edge) of the visible children, 0 without any.
     int ContentExtent(bool vertical) const;
     void ScrollContent(bool vertical, int delta);
