@@ -136,8 +136,8 @@ bool TooLarge(const jpeg_decompress_struct& cinfo, std::int64_t maxPixels) {
 
 // Adobe's programs store ink inverted (255 = no ink), others plainly. The colour is what
 // the paper shows through all four inks.
-void InkToBgrx(const JSAMPLE* ink, std::uint8_t* out, JDIMENSION width, bool inverted, bool grey) {
-    for (JDIMENSION x = 0; x < width; ++x, ink += 4, out += 4) {
+void InkToBgr(const JSAMPLE* ink, std::uint8_t* out, JDIMENSION width, bool inverted, bool grey) {
+    for (JDIMENSION x = 0; x < width; ++x, ink += 4, out += 3) {
         int light[4];
         for (int i = 0; i < 4; ++i) light[i] = inverted ? ink[i] : 255 - ink[i];
         int red = (light[0] * light[3] + 127) / 255;
@@ -147,7 +147,6 @@ void InkToBgrx(const JSAMPLE* ink, std::uint8_t* out, JDIMENSION width, bool inv
         out[0] = std::uint8_t(blue);
         out[1] = std::uint8_t(green);
         out[2] = std::uint8_t(red);
-        out[3] = 255;
     }
 }
 
@@ -224,8 +223,8 @@ int DecodeJpeg(const std::uint8_t* data, std::size_t size, const TJpegDecodeSett
         cinfo.quantize_colors = TRUE;
         cinfo.desired_number_of_colors = 236;
     } else if (!inks) {
-        // Straight into the rows painting reads.
-        cinfo.out_color_space = JCS_EXT_BGRX;
+        // Straight into the bitmap's own channel order.
+        cinfo.out_color_space = JCS_EXT_BGR;
     }
     if (settings.BestSpeed) {
         cinfo.dct_method = JDCT_IFAST;
@@ -245,7 +244,7 @@ int DecodeJpeg(const std::uint8_t* data, std::size_t size, const TJpegDecodeSett
     while (ink && cinfo.output_scanline < cinfo.output_height) {
         std::uint8_t* row = target.Row(target.Context, int(cinfo.output_scanline));
         jpeg_read_scanlines(&cinfo, ink, 1);
-        InkToBgrx(ink[0], row, cinfo.output_width, cinfo.saw_Adobe_marker, settings.Grayscale);
+        InkToBgr(ink[0], row, cinfo.output_width, cinfo.saw_Adobe_marker, settings.Grayscale);
     }
     JSAMPROW rows[16];
     while (cinfo.output_scanline < cinfo.output_height) {

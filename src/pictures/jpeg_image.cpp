@@ -22,7 +22,10 @@ int ScaleDenominator(TJPEGScale scale) { return 1 << int(scale); }
 
 bool AllocateTarget(void* context, int width, int height, bool indexed) {
     try {
-        static_cast<TPixelBuffer*>(context)->Allocate(width, height, indexed ? pf8bit : pf32bit);
+        auto* pixels = static_cast<TPixelBuffer*>(context);
+        pixels->Allocate(width, height, indexed ? pf8bit : pf24bit);
+        // One store per decoded picture: painting reads the decoded rows themselves.
+        pixels->SetDrawnAsStored(true);
         return true;
     } catch (...) {
         return false;

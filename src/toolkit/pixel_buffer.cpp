@@ -215,7 +215,7 @@ QImage& TPixelBuffer::PaintTarget() {
 
 const QImage& TPixelBuffer::DrawSource() const {
     EndPainting();
-    if (FImage->format() == QImage::Format_RGB32) return *FImage;
+    if (FImage->format() == QImage::Format_RGB32 || FDrawnAsStored) return *FImage;
     // A copy of a picture many screens large would cost more than the picture itself;
     // painting reads such a picture as it is.
     if (std::int64_t(FImage->width()) * FImage->height() * 4 > kLargestDrawCopy) return *FImage;
@@ -225,6 +225,11 @@ const QImage& TPixelBuffer::DrawSource() const {
         FDrawCacheGeneration = FGeneration;
     }
     return FDrawCache;
+}
+
+void TPixelBuffer::SetDrawnAsStored(bool drawnAsStored) {
+    FDrawnAsStored = drawnAsStored;
+    if (drawnAsStored) FDrawCache = QImage();
 }
 
 const QImage& TPixelBuffer::Image() const {

@@ -66,6 +66,9 @@ public:
     const QImage& Image() const;
     // The pixels in the screen's format, as copies read them.
     const QImage& DrawSource() const;
+    // Copies read the pixels as they are stored, never through a converted copy: for
+    // pictures such as a decoded screenshot, drawn seldom and possibly huge.
+    void SetDrawnAsStored(bool drawnAsStored);
 
 private:
     friend class TCanvas;
@@ -78,6 +81,7 @@ private:
     std::unique_ptr<QImage> FImage;
     // Counts changes to the pixels, so the converted copy knows when it is stale.
     std::uint64_t FGeneration = 0;
+    bool FDrawnAsStored = false;
     mutable QImage FDrawCache;
     mutable std::uint64_t FDrawCacheGeneration = ~std::uint64_t(0);
     mutable std::unique_ptr<TCanvas> FCanvas;

@@ -86,7 +86,7 @@ TEST_F(JpegImage, LoadingReadsTheHeaderOnlyAndTheFirstDrawDecodesOnce) {
     EXPECT_EQ(decodes, 1);
     TBitmap& bitmap = jpeg.Bitmap();
     EXPECT_EQ(decodes, 1);
-    EXPECT_EQ(bitmap.PixelFormat(), pf32bit);
+    EXPECT_EQ(bitmap.PixelFormat(), pf24bit);
     // Painting reads the decoded pixels themselves, not a converted copy.
     EXPECT_EQ(&bitmap.PixelBuffer().DrawSource(), &bitmap.PixelBuffer().Image());
     EXPECT_EQ(bitmap.Width(), 64);
