@@ -54,8 +54,10 @@ TEST(RealDisplay, TheLauncherShowsCentredOnTheDemoDisc) {
     std::string vitrina = std::string(VITRINA_BINARY_DIR) + "/src/app/vitrina";
     std::string disc = std::string(VITRINA_SOURCE_DIR) + "/examples/demo-disc";
     // The program takes no command line: it is started in the disc's folder.
-    std::string inner = "cd '" + disc + "' && '" + vitrina + "' & pid=$!; " + Kit() + " screen-png '" +
-                        shot.string() + "' --wait " + Waited(1500) + "; kill $pid";
+    // \$! and \$pid are escaped for the inner shell: the one std::system starts would
+    // expand them to nothing, and the kill would stop nothing.
+    std::string inner = "cd '" + disc + "' && '" + vitrina + "' & pid=\\$!; " + Kit() + " screen-png '" +
+                        shot.string() + "' --wait " + Waited(1500) + "; kill \\$pid";
     std::string command = "QT_QPA_PLATFORM=xcb xvfb-run -a -s '-screen 0 1024x768x24' sh -c \"" + inner + "\" 2>/dev/null";
     std::system(command.c_str());
     QImage screen(QString::fromStdString(shot.string()));
