@@ -50,8 +50,6 @@ void WriteGoodBrand(const std::string& brand) {
     WriteInvertedSkin(brand + "/skin");
 }
 
-std::string Line(const std::string& text) { return text + "\n"; }
-
 class Brand : public ::testing::Test {
 protected:
     TShellRun Kit(const std::string& args) { return RunShell(scratch, Quoted(bundle.Kit()) + " " + args); }
