@@ -2,7 +2,11 @@
 # entry and the icon. With VITRINA_BUNDLE (scripts/bundle): the relocatable bundle.
 include(GNUInstallDirs)
 
-if(VITRINA_BUNDLE)
+if(VITRINA_BUNDLE AND WIN32)
+  include(${PROJECT_SOURCE_DIR}/cmake/BundleWindows.cmake)
+  vitrina_install_bundle()
+  return()
+elseif(VITRINA_BUNDLE)
   include(${PROJECT_SOURCE_DIR}/cmake/Bundle.cmake)
   vitrina_install_bundle()
   return()

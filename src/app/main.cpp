@@ -3,11 +3,13 @@
 
 #include "app/startup.h"
 #include "toolkit/application.h"
+#include "toolkit/carried_files.h"
 
 int main() {
     // The platform's application object first: the JPEG unit measures the screen.
     TApplication application;
     application.Initialize();
+    EnterPackedDisc();
     StartUnits();
     CreateWindows(application);
     application.Run();

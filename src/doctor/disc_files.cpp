@@ -3,21 +3,15 @@
 #include "doctor/record_check.h"
 #include "launcher/browsing_rules.h"
 #include "platform/cp1251.h"
+#include "platform/file_open.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <sys/stat.h>
 
 namespace {
 
 constexpr int kThumbnailWidth = 242;
 constexpr int kThumbnailHeight = 200;
-
-std::optional<std::pair<dev_t, ino_t>> Identity(const std::string& fsPath) {
-    struct stat st;
-    if (::stat(fsPath.c_str(), &st) != 0) return std::nullopt;
-    return std::pair{st.st_dev, st.st_ino};
-}
 
 std::string Size(int width, int height) {
     return std::to_string(width) + "x" + std::to_string(height);
@@ -42,7 +36,7 @@ void TDiscFiles::LookUp(std::size_t record) {
     TTitleFiles& files = FTitles[record];
     files.Folder = FindEntry(path);
     if (!files.Folder) return;
-    files.FolderIdentity = Identity(files.Folder->FsPath);
+    files.FolderIdentity = FileIdentity(files.Folder->FsPath);
     files.Thumbnail = FindEntry(path + "\\" + ThumbnailFileName);
     files.Screenshot = FindEntry(path + "\\" + ScreenshotFileName);
 }
@@ -111,23 +105,23 @@ void TDiscFiles::ReportPictures(const TCheckProgress& progress, std::vector<TPro
 
 void TDiscFiles::FindUnusedFolders(std::vector<TProblem>& problems) const {
     const TCatalogue& catalogue = FChecked.Catalogue();
-    std::set<TIdentity> listed;
+    std::set<TFileIdentity> listed;
     for (std::size_t k = 0; k < catalogue.CategoryCount(); ++k) {
         std::string_view category = catalogue.Category(k);
         if (category.empty()) continue; // "soft\" itself, not a category's folder
         const std::string path = TitlePath(category, "");
         auto folder = FindEntry(path);
         if (!folder || !folder->IsFolder) continue;
-        auto id = Identity(folder->FsPath);
+        auto id = FileIdentity(folder->FsPath);
         if (!id || !listed.insert(*id).second) continue; // twin categories share a folder
         std::vector<std::string> unused;
         std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(folder->FsPath, error)) {
+        for (const auto& entry : std::filesystem::directory_iterator(NativePath(folder->FsPath), error)) {
             std::error_code ignored;
             if (!entry.is_directory(ignored)) continue;
-            auto entryId = Identity(entry.path().string());
+            auto entryId = FileIdentity(FsPathString(entry.path()));
             if (entryId && !FTitleFolders.count(*entryId))
-                unused.push_back(entry.path().filename().string());
+                unused.push_back(FsPathString(entry.path().filename()));
         }
         std::sort(unused.begin(), unused.end());
         for (const std::string& name : unused)

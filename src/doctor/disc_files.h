@@ -8,11 +8,11 @@
 #include "doctor/checked_catalogue.h"
 #include "doctor/picture_check.h"
 #include "platform/file_names.h"
+#include "platform/file_open.h"
 
 #include <memory>
 #include <optional>
 #include <set>
-#include <sys/types.h>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -33,10 +33,9 @@ public:
     void ReportPictures(const TCheckProgress& progress, std::vector<TProblem>& problems);
 
 private:
-    using TIdentity = std::pair<dev_t, ino_t>;
     struct TTitleFiles {
         std::optional<TFoundEntry> Folder;
-        std::optional<TIdentity> FolderIdentity;
+        std::optional<TFileIdentity> FolderIdentity;
         std::optional<TFoundEntry> Thumbnail;
         std::optional<TFoundEntry> Screenshot;
     };
@@ -52,7 +51,7 @@ private:
     const TCheckedCatalogue& FChecked;
     std::vector<TTitleFiles> FTitles; // by record; each lookup fills its own
     std::unique_ptr<TBackgroundJobs> FLookups;
-    std::set<TIdentity> FTitleFolders; // every folder some line names
+    std::set<TFileIdentity> FTitleFolders; // every folder some line names
     std::vector<TPictureUse> FUses;
     std::vector<std::string> FPicturePaths;
     std::unordered_map<std::string, std::size_t> FPictureIndex; // by file-system path

@@ -2,6 +2,7 @@
 
 #include "pictures/picture.h"
 #include "platform/exceptions.h"
+#include "platform/file_names.h"
 #include "platform/in_out_error.h"
 #include "platform/shell.h"
 #include "platform/stream.h"
@@ -23,12 +24,12 @@ std::shared_ptr<const TBrand>& CurrentBrand() {
 }
 
 [[noreturn]] void Damaged(const fs::path& file, const std::string& what) {
-    throw Exception(file.string() + ": " + what);
+    throw Exception(FsPathString(file) + ": " + what);
 }
 
 std::vector<std::uint8_t> ReadBytes(const fs::path& file) {
     try {
-        TFileBytes bytes = ReadFileBytes(file.string());
+        TFileBytes bytes = ReadFileBytes(FsPathString(file));
         return {bytes.Data.get(), bytes.Data.get() + bytes.Size};
     } catch (const EInOutError& e) {
         Damaged(file, "cannot be read (" + e.Message() + ")");
@@ -84,7 +85,7 @@ TBrand::TBrand() = default;
 TBrand::~TBrand() = default;
 
 std::unique_ptr<TBrand> ReadBrand(const std::string& folderName) {
-    fs::path folder(folderName);
+    fs::path folder = NativePath(folderName);
     if (folderName.empty() || !fs::is_directory(folder)) return nullptr;
     auto brand = std::make_unique<TBrand>();
     brand->Head = ReadPicture(folder, BrandHeadSize);
@@ -93,14 +94,14 @@ std::unique_ptr<TBrand> ReadBrand(const std::string& folderName) {
     try {
         ReadSkin(folder, *brand);
     } catch (const Exception& e) {
-        if (e.Message().rfind(folder.string(), 0) == 0) throw;
+        if (e.Message().rfind(FsPathString(folder), 0) == 0) throw;
         Damaged(folder / brand_files::SkinPictures, e.Message());
     }
     if (fs::path icon = folder / brand_files::Icon; fs::exists(icon)) {
-        std::optional<TImageFileSize> size = ReadImageFileSize(icon.string());
+        std::optional<TImageFileSize> size = ReadImageFileSize(FsPathString(icon));
         if (!size || size->Width != size->Height || size->Width > BrandIconMaxSize)
             Damaged(icon, "not a square picture of at most 256 pixels");
-        brand->IconFile = icon.string();
+        brand->IconFile = FsPathString(icon);
     }
     if (fs::path site = folder / brand_files::Site; fs::exists(site)) {
         std::vector<std::string> lines = ReadLines(site);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -43,29 +42,13 @@ std::size_t CommonPrefix(std::string_view a, std::string_view b) {
 
 TCollator::TCollator(std::string_view localeName) : FWindowsLocale("en-US") {
     std::copy(std::begin(kNeutralWeights), std::end(kNeutralWeights), FWeights.begin());
-    const std::string_view language = localeName.substr(0, localeName.find_first_of("_.@"));
+    const std::string_view language = localeName.substr(0, localeName.find_first_of("_-.@"));
     for (const TLanguageWeights& l : kLanguageWeights) {
         if (language != l.Language) continue;
         FWindowsLocale = l.WindowsLocale;
         for (std::size_t i = 0; i < l.LetterCount; ++i)
             FWeights[l.Letters[i].Byte] = l.Letters[i].Weights;
     }
-}
-
-std::string TCollator::EnvironmentLocale() {
-    const char* value = nullptr;
-    for (const char* name : {"LC_ALL", "LC_COLLATE", "LANG"}) {
-        const char* v = std::getenv(name);
-        if (v && *v) {
-            value = v;
-            break;
-        }
-    }
-    if (!value) return {};
-    std::string locale(value);
-    locale = locale.substr(0, locale.find_first_of(".@"));
-    if (locale == "C" || locale == "POSIX") return {};
-    return locale;
 }
 
 const TCollator& TCollator::UserDefault() {

@@ -22,14 +22,15 @@ struct TByteWeights {
 
 class TCollator {
 public:
-    // localeName is a POSIX locale name ("ru_RU.UTF-8", "uk_UA", "C"); its language
+    // localeName is a POSIX or Windows locale name ("ru_RU.UTF-8", "uk_UA", "ru-RU", "C"); its language
     // picks the Windows locale whose rules apply, English (United States) for any other.
     explicit TCollator(std::string_view localeName = {});
 
-    // The collator of the user's locale (LC_ALL, LC_COLLATE, LANG).
+    // The collator of the user's locale (LC_ALL, LC_COLLATE, LANG; on Windows the user's
+    // default locale).
     static const TCollator& UserDefault();
-    // The locale the environment names, without its code set and modifier ("ru_RU"),
-    // empty for none, C and POSIX.
+    // The user's locale without its code set and modifier ("ru_RU", "ru-RU"), empty for
+    // none, C and POSIX.
     static std::string EnvironmentLocale();
 
     // The Windows locale whose rules apply ("ru-RU").

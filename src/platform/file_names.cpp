@@ -2,10 +2,9 @@
 
 #include "platform/cp1251.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
-#include <memory>
+#include <algorithm>
+#include <array>
+#include <cctype>
 
 namespace {
 
@@ -14,23 +13,22 @@ bool IsSeparator(char c) {
 }
 
 bool PathExists(const std::string& fsPath) {
-    struct stat st;
-    return ::stat(fsPath.empty() ? "." : fsPath.c_str(), &st) == 0;
+    std::error_code error;
+    return std::filesystem::exists(NativePath(fsPath.empty() ? "." : fsPath), error);
 }
 
 // The entry of folder whose name equals name ignoring case; the first by byte order
 // when several do, so the choice does not depend on the directory's order.
 std::optional<std::string> FindFolded(const std::string& folder, std::string_view name) {
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
-                                            &::closedir);
-    if (!dir) return std::nullopt;
+    std::error_code error;
+    std::filesystem::directory_iterator dir(NativePath(folder.empty() ? "." : folder), error);
+    if (error) return std::nullopt;
     const std::string wanted = Cp1251UpperCase(name);
     std::optional<std::string> best;
-    while (dirent* entry = ::readdir(dir.get())) {
-        std::string_view stored(entry->d_name);
-        if (stored == "." || stored == "..") continue;
+    for (const std::filesystem::directory_entry& entry : dir) {
+        std::string stored = FsPathString(entry.path().filename());
         if (Cp1251UpperCase(Utf8ToCp1251(stored)) != wanted) continue;
-        if (!best || stored < *best) best = std::string(stored);
+        if (!best || stored < *best) best = std::move(stored);
     }
     return best;
 }
@@ -80,14 +78,52 @@ std::optional<std::string> ResolvePath(std::string_view windowsPath,
 std::optional<TFoundEntry> FindEntry(std::string_view windowsPath, const std::string& baseFolder) {
     TMappedPath mapped = MapPath(windowsPath, baseFolder);
     if (!mapped.Exists) return std::nullopt;
-    struct stat st;
-    if (::stat(mapped.FsPath.c_str(), &st) != 0) return std::nullopt;
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(NativePath(mapped.FsPath), error);
+    if (error) return std::nullopt;
     TFoundEntry entry;
     std::string::size_type slash = mapped.FsPath.find_last_of('/');
     entry.Name = Utf8ToCp1251(slash == std::string::npos
                                   ? std::string_view(mapped.FsPath)
                                   : std::string_view(mapped.FsPath).substr(slash + 1));
-    entry.IsFolder = S_ISDIR(st.st_mode);
+    entry.IsFolder = std::filesystem::is_directory(status);
     entry.FsPath = std::move(mapped.FsPath);
     return entry;
+}
+
+std::filesystem::path NativePath(const std::string& fsPath) {
+    return std::filesystem::path(std::u8string(fsPath.begin(), fsPath.end()));
+}
+
+std::string FsPathString(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+bool NamesWindowsDevice(std::string_view path) {
+    // The device namespace itself.
+    for (std::string_view prefix : {"\\\\.\\", "\\\\?\\", "//./", "//?/"})
+        if (path.starts_with(prefix)) return true;
+    static constexpr std::array<std::string_view, 6> kNames = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    std::size_t pos = 0;
+    while (pos <= path.size()) {
+        std::size_t end = pos;
+        while (end < path.size() && !IsSeparator(path[end]))
+            ++end;
+        std::string_view component = path.substr(pos, end - pos);
+        pos = end + 1;
+        // Windows reads "con.txt" and "nul  " as the device too: the part before the
+        // first dot, with trailing spaces dropped, is what counts.
+        std::string_view stem = component.substr(0, component.find('.'));
+        while (!stem.empty() && stem.back() == ' ')
+            stem.remove_suffix(1);
+        std::string upper(stem);
+        std::transform(upper.begin(), upper.end(), upper.begin(),
+                       [](unsigned char c) { return char(std::toupper(c)); });
+        if (std::find(kNames.begin(), kNames.end(), upper) != kNames.end()) return true;
+        if (upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+            upper[3] >= '0' && upper[3] <= '9')
+            return true;
+    }
+    return false;
 }

@@ -4,6 +4,7 @@
 // sensitive. Each component is matched exactly first, then ignoring letter case
 // (Cyrillic included), as Windows would find it.
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,15 @@ struct TFoundEntry {
 // reports the name it is stored under.
 std::optional<TFoundEntry> FindEntry(std::string_view windowsPath,
                                      const std::string& baseFolder = {});
+
+// A file-system path (UTF-8 text on every system) as the standard library takes it,
+// and back: the wide names of Windows arrive intact both ways.
+std::filesystem::path NativePath(const std::string& fsPath);
+std::string FsPathString(const std::filesystem::path& path);
+
+// Whether Windows would read path as a device (CON, NUL, COM1, LPT1, CONIN$, ... in any
+// component, with any extension, in any letter case) rather than a file or folder.
+bool NamesWindowsDevice(std::string_view path);
 
 // Joins a file-system folder and a name; an empty folder means the current one.
 std::string JoinFsPath(const std::string& folder, const std::string& name);

@@ -39,10 +39,3 @@ private:
 
 // "File not found", "Invalid filename", ... or "I/O error 32".
 std::string InOutErrorMessage(int errorCode);
-
-// The Windows code for an errno of a failed read or other file operation.
-int WindowsErrorFromErrno(int err);
-
-// The Windows code for a failed open of fsPath: a missing file in an existing folder
-// is 2, a path whose folders do not all exist is 3.
-int OpenErrorFromErrno(int err, const std::string& fsPath);

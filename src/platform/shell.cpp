@@ -2,8 +2,8 @@
 
 #include "platform/cp1251.h"
 #include "platform/file_names.h"
+#include "platform/shell_desktop.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QUrl>
 
@@ -14,14 +14,13 @@ std::function<void(const TShellRequest&)>& Recorder() {
     return recorder;
 }
 
-// A bare host name: no path separators, a dot, nothing a file name would have alone.
+} // namespace
+
 bool LooksLikeHostName(const std::string& file) {
     if (file.find_first_of("\\/:") != std::string::npos) return false;
     if (file.find('.') == std::string::npos) return false;
     return !ResolvePath(file);
 }
-
-} // namespace
 
 bool IsWebAddress(const std::string& address) {
     QString text = QString::fromStdString(Cp1251ToUtf8(address));
@@ -54,7 +53,7 @@ bool ShellExecute(const std::string& verb, const std::string& file, int show) {
         return true;
     }
     if (verb != "open") return false;
-    return QDesktopServices::openUrl(QUrl(QString::fromStdString(ShellTargetUrl(file)), QUrl::StrictMode));
+    return HandToDesktop(file, show);
 }
 
 void SetShellRecorder(std::function<void(const TShellRequest&)> recorder) { Recorder() = std::move(recorder); }

@@ -5,11 +5,7 @@
 #include "platform/in_out_error.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 // The wording is the one Windows gives for these codes, so a report reads the same
 // on every platform; other codes get a neutral text with the number.
@@ -117,47 +113,26 @@ void TMemoryStream::LoadFromFile(const std::string& fileName) {
 TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : FFileName(fileName) {
     std::string fsPath = MapPath(fileName).FsPath;
     if (mode == fmCreate) {
-        FHandle = ::open(fsPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (FHandle < 0) throw EFOpenError(fileName, OpenErrorFromErrno(errno, fsPath));
+        FWriter = std::make_unique<TNewFile>(fsPath);
+        if (!FWriter->IsOpen()) throw EFOpenError(fileName, FWriter->ErrorCode());
         return;
     }
-    TReadOnlyFile file(fsPath);
-    if (!file.IsOpen()) throw EFOpenError(fileName, file.ErrorCode());
-    FHandle = file.Release();
-    // Others may read; writers that honour advisory locks wait until we are done.
-    ::flock(FHandle, LOCK_SH | LOCK_NB);
+    FReader = std::make_unique<TReadOnlyFile>(fsPath);
+    if (!FReader->IsOpen()) throw EFOpenError(fileName, FReader->ErrorCode());
 }
 
-TFileStream::~TFileStream() {
-    if (FHandle >= 0) ::close(FHandle);
-}
+TFileStream::~TFileStream() = default;
 
 std::int64_t TFileStream::Read(void* buffer, std::int64_t count) {
-    std::int64_t done = 0;
-    auto* bytes = static_cast<std::uint8_t*>(buffer);
-    while (done < count) {
-        ssize_t n = ::read(FHandle, bytes + done, std::size_t(std::min<std::int64_t>(count - done, 1 << 30)));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += n;
-    }
-    return done;
+    if (!FReader || count <= 0) return 0;
+    return std::max<std::int64_t>(FReader->Read(buffer, count), 0);
 }
 
 std::int64_t TFileStream::Write(const void* buffer, std::int64_t count) {
-    std::int64_t done = 0;
-    auto* bytes = static_cast<const std::uint8_t*>(buffer);
-    while (done < count) {
-        ssize_t n = ::write(FHandle, bytes + done, std::size_t(std::min<std::int64_t>(count - done, 1 << 30)));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += n;
-    }
-    return done;
+    if (!FWriter || count <= 0) return 0;
+    return FWriter->Write(buffer, count);
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-    int whence = origin == soBeginning ? SEEK_SET : origin == soCurrent ? SEEK_CUR : SEEK_END;
-    off_t result = ::lseek(FHandle, off_t(offset), whence);
-    return result < 0 ? -1 : std::int64_t(result);
+    return FReader ? FReader->Seek(offset, origin) : FWriter->Seek(offset, origin);
 }

@@ -5,6 +5,7 @@
 #include "platform/exceptions.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,9 @@ private:
 // Open modes. A file opened for reading lets others read it but not write it.
 enum TFileMode { fmOpenRead, fmCreate };
 
+class TReadOnlyFile;
+class TNewFile;
+
 class TFileStream : public TStream {
 public:
     // fileName is a Windows-style path (code page 1251, "\" or "/"), relative to the
@@ -105,5 +109,6 @@ public:
 
 private:
     std::string FFileName;
-    int FHandle = -1;
+    std::unique_ptr<TReadOnlyFile> FReader; // one of the two, by mode
+    std::unique_ptr<TNewFile> FWriter;
 };

@@ -6,9 +6,7 @@
 #include "platform/in_out_error.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -44,10 +42,8 @@ void SplitTextLines(std::span<char> text, std::vector<std::string_view>& lines) 
 TFileBytes ReadFileBytes(const std::string& fsPath) {
     TReadOnlyFile file(fsPath);
     if (!file.IsOpen()) throw EInOutError(file.ErrorCode());
-    // Held to the end of the read, so a writer waits for it instead of changing the
-    // bytes under it.
-    TReadLease lease(file.Handle());
-    if (lease.OpenForWritingElsewhere()) throw EInOutError(ERROR_SHARING_VIOLATION);
+    // Until the read ends, so a writer waits for it instead of changing the bytes under it.
+    if (!file.KeepWritersOut()) throw EInOutError(ERROR_SHARING_VIOLATION);
 
     // The size is a hint only: a file that grows meanwhile is read to its end.
     std::size_t capacity = static_cast<std::size_t>(file.Size()) + 1;
@@ -61,11 +57,8 @@ TFileBytes ReadFileBytes(const std::string& fsPath) {
             buffer = std::move(bigger);
             capacity = grown;
         }
-        ssize_t got = ::read(file.Handle(), buffer.get() + size, capacity - size);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            throw EInOutError(WindowsErrorFromErrno(errno));
-        }
+        const std::int64_t got = file.Read(buffer.get() + size, std::int64_t(capacity - size));
+        if (got < 0) throw EInOutError(file.ErrorCode());
         if (got == 0) break;
         size += static_cast<std::size_t>(got);
     }

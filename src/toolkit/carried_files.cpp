@@ -9,6 +9,18 @@ std::string CarriedFolder() {
     return folder.exists() ? folder.canonicalPath().toStdString() : std::string();
 }
 
+std::string PackedDiscFolder() {
+    QDir folder(QCoreApplication::applicationDirPath());
+    do {
+        if (folder.dirName() == QStringLiteral(".vitrina") && folder.cdUp()) return folder.absolutePath().toStdString();
+    } while (folder.cdUp());
+    return {};
+}
+
+void EnterPackedDisc() {
+    if (std::string disc = PackedDiscFolder(); !disc.empty()) QDir::setCurrent(QString::fromStdString(disc));
+}
+
 void RegisterCarriedFonts() {
     std::string carried = CarriedFolder();
     if (carried.empty()) return;

@@ -7,6 +7,14 @@
 // The folder, or "" when the program carries none.
 std::string CarriedFolder();
 
+// The folder of the disc this program was packed onto: the one holding the hidden
+// ".vitrina" folder the program runs from, or "" when it runs from elsewhere. Windows
+// starts a disc's program in the disc's root, but a person may double-click it in its
+// own folder; either way it reads the disc it came with.
+std::string PackedDiscFolder();
+// Makes that folder the current one, when there is one.
+void EnterPackedDisc();
+
 // Makes the fonts under fonts/ of that folder known to the text drawing, so text looks
 // the same on machines that lack them. Safe to call off the user-interface thread.
 void RegisterCarriedFonts();

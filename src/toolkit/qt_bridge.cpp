@@ -4,8 +4,11 @@
 #include "platform/file_open.h"
 #include "toolkit/system_colors.h"
 
-#include <QFile>
+#include <QBuffer>
+#include <QByteArray>
 #include <QImageReader>
+
+#include <limits>
 
 QString ToQString(std::string_view cp1251Text) {
     std::u16string utf16 = Cp1251ToUtf16(cp1251Text);
@@ -25,8 +28,10 @@ QColor ToQColor(TColor color) {
 QImage ReadImageFile(const std::string& fileName) {
     if (fileName.starts_with(':')) return QImage(QString::fromStdString(fileName));
     TReadOnlyFile file(fileName);
-    if (!file.IsOpen()) return {};
-    QFile device;
-    if (!device.open(file.Release(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return {};
+    if (!file.IsOpen() || file.Size() > std::numeric_limits<int>::max()) return {};
+    QByteArray bytes(qsizetype(file.Size()), Qt::Uninitialized);
+    if (file.Read(bytes.data(), bytes.size()) != bytes.size()) return {};
+    QBuffer device(&bytes);
+    device.open(QIODevice::ReadOnly);
     return QImageReader(&device).read();
 }

@@ -142,8 +142,10 @@ TEST_F(Brand, ThePackedLauncherShowsTheBrandsPicturesSkinAndSite) {
     TTree out = ReadTree(scratch / "out");
     for (const auto& [path, file] : ReadTree(disc)) EXPECT_EQ(out.at(path), file) << path;
     for (const auto& [path, file] : out)
-        EXPECT_TRUE(ReadTree(disc).count(path) || path == "autorun.sh" || path.starts_with(".vitrina")) << path;
+        EXPECT_TRUE(ReadTree(disc).count(path) || path == "autorun.sh" || path == "autorun.inf" || path.starts_with(".vitrina")) << path;
+    // On both systems.
     EXPECT_TRUE(out.count(".vitrina/share/vitrina/brand/head.picture"));
+    EXPECT_EQ(out.at(".vitrina/windows/share/vitrina/brand/head.picture"), out.at(".vitrina/share/vitrina/brand/head.picture"));
 
     TShellRun branded = Shot(scratch / "out/.vitrina/bin/vitrina-kit", scratch / "out", "branded.png");
     ASSERT_EQ(branded.Status, 0) << branded.Err;

@@ -100,6 +100,10 @@ TTestBundle::TTestBundle(TPlugins plugins) {
     fs::permissions(bin + "/vitrina", fs::perms(0755));
     fs::copy_file(std::string(VITRINA_SOURCE_DIR) + "/cmake/bundle/qt.conf", bin + "/qt.conf");
     fs::copy_file(std::string(VITRINA_SOURCE_DIR) + "/resources/autorun.sh", share + "/autorun.sh");
+    // The Windows bundle where scripts/bundle --windows leaves it, beside; pack only copies it.
+    std::string windowsBin = FFolder.MakeFolder("vitrina-windows/bin");
+    std::ofstream(windowsBin + "/vitrina.exe") << "MZ stand-in";
+    fs::copy_file(std::string(VITRINA_SOURCE_DIR) + "/cmake/bundle/qt.conf", windowsBin + "/qt.conf");
     if (plugins == WithOffscreenPlugin) {
         std::string platforms = FFolder.MakeFolder("vitrina/plugins/platforms");
         fs::create_symlink(VITRINA_QT_PLUGINS "/platforms/libqoffscreen.so", platforms + "/libqoffscreen.so");

@@ -11,13 +11,16 @@
 
 // bin/vitrina-kit (the build's kit, hard-linked, so it knows itself to be in a bundle),
 // bin/qt.conf, share/vitrina/autorun.sh, and bin/vitrina as a stand-in that appends the
-// folder it runs in to the file $VITRINA_TEST_RECORD.
+// folder it runs in to the file $VITRINA_TEST_RECORD; beside it vitrina-windows/ with
+// bin/vitrina.exe and bin/qt.conf.
 class TTestBundle {
 public:
     // WithOffscreenPlugin links Qt's offscreen platform plugin in, for `shot`.
     enum TPlugins { NoPlugins, WithOffscreenPlugin };
     explicit TTestBundle(TPlugins plugins = NoPlugins);
     std::string Root() const { return FFolder / "vitrina"; }
+    // A stand-in for the Windows bundle, where scripts/bundle --windows leaves it.
+    std::string WindowsRoot() const { return FFolder / "vitrina-windows"; }
     std::string Kit() const { return Root() + "/bin/vitrina-kit"; }
 
 private:

@@ -78,12 +78,19 @@ TEST_F(PackedDisc, TheFolderHoldsTheDiscUntouchedWithTheBundleAndAutorunBeside) 
     ASSERT_EQ(Run.Status, 0) << Run.Err;
     TTree out = ReadTree(*Scratch / "out");
     TTree bundle = ReadTree(Bundle->Root());
+    TTree windows = ReadTree(Bundle->WindowsRoot());
     TTree rest;
     for (auto& [path, file] : out) {
-        if (path.starts_with(".vitrina/")) EXPECT_EQ(file, bundle.at(path.substr(9))) << path;
-        else if (path != ".vitrina" && path != "autorun.sh") rest[path] = file;
+        if (path.starts_with(".vitrina/windows/")) EXPECT_EQ(file, windows.at(path.substr(17))) << path;
+        else if (path.starts_with(".vitrina/") && path != ".vitrina/windows") EXPECT_EQ(file, bundle.at(path.substr(9))) << path;
+        else if (path != ".vitrina" && path != ".vitrina/windows" && path != "autorun.sh" && path != "autorun.inf") rest[path] = file;
     }
     EXPECT_EQ(rest, DiscAsPacked());
+    EXPECT_EQ(out.size(), bundle.size() + windows.size() + rest.size() + 4);
+    // Windows starts the launcher the disc carries, shows its icon and names the disc.
+    EXPECT_EQ(out.at("autorun.inf").Bytes, "[autorun]\r\nopen=.vitrina\\windows\\bin\\vitrina.exe\r\n"
+                                           "icon=.vitrina\\windows\\bin\\vitrina.exe,0\r\nlabel=MOJ_DISK\r\n");
+    EXPECT_EQ(out.at(".vitrina/windows/bin/vitrina.exe").Bytes, "MZ stand-in");
     EXPECT_EQ(out.at(".vitrina/bin/vitrina").Mode & 0111, 0111u);
     EXPECT_EQ(out.at("autorun.sh").Mode, 0755u);
     EXPECT_EQ(out.at("autorun.sh").Bytes, ReadWholeFile(std::string(VITRINA_SOURCE_DIR) + "/resources/autorun.sh"));
@@ -170,6 +177,40 @@ TEST_F(PackRefusals, AnEmptyFolderIsAPlaceToPackInto) {
     TKitRun run = Pack(Quoted(scratch / "disc") + " " + Quoted(scratch / "out"));
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(ReadWholeFile(scratch / "out/db/base.txt"), CatalogueLine);
+}
+
+// A disc for Windows needs the Windows bundle; without it nothing is written, and a
+// disc for Linux alone needs none. A disc's own autorun.inf would start instead of ours.
+TEST_F(PackRefusals, WhatADiscForWindowsLacks) {
+    scratch.Write("disc/db/base.txt", CatalogueLine);
+    const std::string places = Quoted(scratch / "disc") + " " + Quoted(scratch / "out");
+    TKitRun run = Pack(places + " --windows-bundle " + Quoted(scratch / "nowhere"));
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("a disc for Windows needs the Windows bundle, and " + (scratch / "nowhere") +
+                           " is not one (it has no bin/vitrina.exe with bin/qt.conf); nothing was written"),
+              std::string::npos) << run.Err;
+    EXPECT_FALSE(fs::exists(scratch / "out"));
+    EXPECT_EQ(Pack(places + " --system mac").Status, 2);
+
+    run = Pack(places + " --system linux --windows-bundle " + Quoted(scratch / "nowhere"));
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_FALSE(fs::exists(scratch / "out/autorun.inf"));
+    EXPECT_FALSE(fs::exists(scratch / "out/.vitrina/windows"));
+
+    run = Pack(Quoted(scratch / "disc") + " " + Quoted(scratch / "win") + " --system windows");
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    EXPECT_FALSE(fs::exists(scratch / "win/autorun.sh"));
+    EXPECT_FALSE(fs::exists(scratch / "win/.vitrina/bin"));
+    EXPECT_TRUE(fs::exists(scratch / "win/.vitrina/windows/bin/vitrina.exe"));
+
+    scratch.Write("disc/AutoRun.INF", "[autorun]\r\nopen=setup.exe\r\n");
+    run = Pack(Quoted(scratch / "disc") + " " + Quoted(scratch / "again"));
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("AutoRun.INF would start instead of Vitrina"), std::string::npos) << run.Err;
+    // Packing a packed disc again replaces our own autorun files and bundles.
+    run = Pack(Quoted(scratch / "win") + " " + Quoted(scratch / "repacked"));
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_TRUE(fs::exists(scratch / "repacked/autorun.sh"));
 }
 
 TEST_F(PackRefusals, AKitOutsideABundle) {

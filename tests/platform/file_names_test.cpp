@@ -57,3 +57,17 @@ TEST(FileNames, UnmatchedComponentsStayAsWritten) {
 }
 
 } // namespace
+
+namespace {
+
+// What Windows would open as a device instead of a file or folder, wherever it stands.
+TEST(FileNames, DeviceNamesAreToldWhereverTheyStand) {
+    for (const char* path : {"CON", "soft\\Игры\\con", "soft/nul/photo.jpg", "COM1", "lpt9.txt", "Aux  ",
+                             "CONIN$", "soft\\CONOUT$\\x", "prn.a.b", "\\\\.\\pipe\\x", "//./COM1", "\\\\?\\C:\\x"})
+        EXPECT_TRUE(NamesWindowsDevice(path)) << path;
+    for (const char* path : {"CONSOLE", "soft\\icon", "COM10", "LPT", "COMA", "xnul", "soft\\Игры\\con-2",
+                             ".con", "db\\base.txt", ""})
+        EXPECT_FALSE(NamesWindowsDevice(path)) << path;
+}
+
+} // namespace

@@ -113,22 +113,30 @@ TEST(RegularFile, EmptyAndLinkedFilesAreRead) {
     TReadOnlyFile file(dir / "link");
     ASSERT_TRUE(file.IsOpen());
     EXPECT_EQ(file.Size(), 4);
-    // Reads wait for data as usual once the file is open.
-    EXPECT_EQ(::fcntl(file.Handle(), F_GETFL) & O_NONBLOCK, 0);
+    char bytes[8] = {};
+    EXPECT_EQ(file.Read(bytes, sizeof bytes), 4);
+    EXPECT_STREQ(bytes, "a\nb\n");
     EXPECT_EQ(TReadOnlyFile(dir / "missing").ErrorCode(), ERROR_FILE_NOT_FOUND);
 }
 
-TEST(ReadLease, AWriterOpeningMeanwhileDoesNotEndTheReader) {
+TEST(KeepingWritersOut, AWriterIsHeldOffAndItsOpenDoesNotEndTheReader) {
     TScratchFolder dir;
     std::string path = dir.Write("base.txt", "x\n");
     // The reader runs in a child: if the writer's open ended it, only the child dies.
     int result = InChildWithDeadline([&] {
-        int fd = ::open(path.c_str(), O_RDONLY);
-        TReadLease lease(fd);
-        if (::fcntl(fd, F_GETLEASE) != F_RDLCK) return 77; // no leases on this file system
+        TReadOnlyFile file(path);
+        if (!file.KeepWritersOut()) return 1;
+        // A writer that will not wait is told so; one that waits tells the reader.
+        pid_t hasty = ::fork();
+        if (hasty == 0) {
+            int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+            ::_exit(fd >= 0 ? 77 : errno == EWOULDBLOCK ? 0 : 2);
+        }
+        int status = 0;
+        ::waitpid(hasty, &status, 0);
+        if (WEXITSTATUS(status) != 0) return WEXITSTATUS(status); // 77: no leases on this file system
         pid_t writer = ::fork();
         if (writer == 0) ::_exit(::open(path.c_str(), O_WRONLY) >= 0 ? 0 : 1);
-        // The writer's open waits for the lease and tells its holder so.
         ::usleep(300000);
         return 0;
     });

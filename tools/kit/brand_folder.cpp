@@ -5,6 +5,7 @@
 #include "pictures/picture.h"
 #include "platform/cp1251.h"
 #include "platform/exceptions.h"
+#include "platform/file_names.h"
 #include "platform/in_out_error.h"
 #include "platform/shell.h"
 #include "platform/stream.h"
@@ -22,7 +23,7 @@ namespace {
 
 std::string ReadWholeFile(const fs::path& file) {
     try {
-        TFileBytes bytes = ReadFileBytes(file.string());
+        TFileBytes bytes = ReadFileBytes(FsPathString(file));
         return std::string(bytes.View());
     } catch (const EInOutError& e) {
         throw Exception("cannot be read (" + e.Message() + ")");
@@ -44,12 +45,12 @@ public:
     TBrandChecker(const fs::path& folder, TBrandCheck& check) : FFolder(folder), FCheck(check) {}
 
     void Run() {
-        if (!fs::is_directory(FFolder)) return Problem(FFolder.string(), "not a folder");
+        if (!fs::is_directory(FFolder)) return Problem(FsPathString(FFolder), "not a folder");
         std::set<std::string> known = {"icon.png", "site.txt", "skin"};
         for (const TSourcePicture& picture : Pictures) known.insert(picture.Source);
         for (const auto& entry : fs::directory_iterator(FFolder))
-            if (!known.count(entry.path().filename().string()))
-                Problem(entry.path().filename().string(),
+            if (!known.count(FsPathString(entry.path().filename())))
+                Problem(FsPathString(entry.path().filename()),
                         "not part of a brand (head.bmp, body.bmp, noimage.bmp, icon.png, site.txt, skin/)");
         for (const TSourcePicture& picture : Pictures) CheckPicture(picture);
         CheckIcon();
@@ -87,7 +88,7 @@ private:
     void CheckIcon() {
         fs::path file = FFolder / "icon.png";
         if (!fs::exists(file)) return;
-        std::optional<TImageFileSize> size = ReadImageFileSize(file.string());
+        std::optional<TImageFileSize> size = ReadImageFileSize(FsPathString(file));
         if (!size) return Problem("icon.png", "not a picture that can be read (PNG)");
         if (size->Width != size->Height || size->Width > BrandIconMaxSize)
             return Problem("icon.png", std::to_string(size->Width) + "x" + std::to_string(size->Height) +
@@ -118,7 +119,7 @@ private:
         if (!fs::is_regular_file(folder / "skin.ini")) return Problem("skin", "has no skin.ini");
         try {
             TbsStoredSkin imported(nullptr);
-            imported.ImportFromFile(Utf8ToCp1251((folder / "skin.ini").string()));
+            imported.ImportFromFile(Utf8ToCp1251(FsPathString(folder / "skin.ini")));
             TMemoryStream pictures;
             imported.WritePictures(pictures);
             // Back through the reader the launcher uses, with its limits.

@@ -9,7 +9,9 @@
 #include "doctor/disc_check.h"
 #include "launcher/main_unit.h"
 #include "platform/cp1251.h"
+#include "platform/file_names.h"
 #include "platform/in_out_error.h"
+#include "platform/terminal.h"
 #include "toolkit/application.h"
 
 #include <QString>
@@ -17,10 +19,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace {
 
@@ -72,7 +74,7 @@ void QuietToolkitNotes(QtMsgType type, const QMessageLogContext&, const QString&
 
 // On a terminal only: a count that rewrites itself, gone when the check ends.
 TCheckProgress TerminalProgress() {
-    if (!::isatty(STDERR_FILENO)) return {};
+    if (!StandardErrorIsTerminal()) return {};
     return [](std::string_view what, std::size_t done, std::size_t total) {
         if (done < total)
             std::fprintf(stderr, "\rchecking %.*s: %zu of %zu\x1b[K", int(what.size()), what.data(), done,
@@ -101,8 +103,9 @@ int RunCheckCommand(std::span<char*> args) {
     TDiscCheck check;
     try {
         // The launcher reads everything relative to the folder it is started in.
-        if (!folder.empty() && ::chdir(folder.c_str()) != 0)
-            throw EInOutError(ERROR_PATH_NOT_FOUND);
+        std::error_code error;
+        if (!folder.empty()) std::filesystem::current_path(NativePath(folder), error);
+        if (error) throw EInOutError(ERROR_PATH_NOT_FOUND);
         check.ReadCatalogue();
     } catch (...) {
         std::fprintf(stderr, "%s\n",

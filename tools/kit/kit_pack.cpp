@@ -1,7 +1,9 @@
 // vitrina-kit pack DISC OUT [--iso IMAGE.iso] [--label LABEL] [--brand DIR]
+//                  [--system linux|windows|both] [--windows-bundle DIR]
 // Makes a disc folder from a disc author's folder: the author's files as they are, the
-// bundle this kit runs from in a hidden folder (with a publisher's brand, if given),
-// and autorun.sh at the root; with --iso also a disc image of it. Run from a bundle
+// bundles in one hidden folder (with a publisher's brand, if given) — the Linux one this
+// kit runs from and the Windows one of scripts/bundle --windows beside it — and at the
+// root autorun.sh and autorun.inf; with --iso also a disc image of it. Run from a bundle
 // (scripts/bundle): it carries itself.
 
 #include "brand_folder.h"
@@ -19,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <new>
 #include <string>
@@ -31,6 +34,10 @@ namespace {
 
 constexpr char BundleFolder[] = ".vitrina";
 constexpr char AutorunName[] = "autorun.sh";
+constexpr char WindowsAutorunName[] = "autorun.inf";
+// The Windows bundle inside BundleFolder, and its launcher there.
+constexpr char WindowsFolder[] = "windows";
+constexpr char WindowsLauncher[] = "windows/bin/vitrina.exe";
 // Where the launcher looks for a brand, inside the bundle.
 const std::string CarriedBrand = std::string("share/vitrina/") + brand_files::Folder;
 
@@ -40,6 +47,9 @@ struct TPackOptions {
     std::string Image;
     std::string Label;
     std::string Brand;
+    bool Linux = true;
+    bool Windows = true;
+    std::string WindowsBundle;
 };
 
 struct TRefusal {
@@ -52,6 +62,13 @@ bool ParseOptions(std::span<char*> args, TPackOptions& options) {
         std::string arg = args[i];
         if ((arg == "--iso" || arg == "--label" || arg == "--brand") && i + 1 < args.size()) {
             (arg == "--iso" ? options.Image : arg == "--label" ? options.Label : options.Brand) = args[++i];
+        } else if (arg == "--windows-bundle" && i + 1 < args.size()) {
+            options.WindowsBundle = args[++i];
+        } else if (arg == "--system" && i + 1 < args.size()) {
+            std::string system = args[++i];
+            if (system != "linux" && system != "windows" && system != "both") return false;
+            options.Linux = system != "windows";
+            options.Windows = system != "linux";
         } else if (arg.size() > 1 && arg[0] == '-') {
             return false;
         } else {
@@ -85,6 +102,27 @@ fs::path Absolute(const std::string& path) {
     return absolute.has_filename() ? absolute : absolute.parent_path();
 }
 
+// The Windows bundle: where it was named, or where scripts/bundle --windows leaves it,
+// beside the bundle this kit runs from.
+fs::path WindowsBundle(const TPackOptions& options, const fs::path& ownBundle) {
+    const bool named = !options.WindowsBundle.empty();
+    fs::path bundle = named ? Absolute(options.WindowsBundle) : ownBundle.parent_path() / "vitrina-windows";
+    if (fs::is_regular_file(bundle / "bin" / "vitrina.exe") && fs::is_regular_file(bundle / "bin" / "qt.conf"))
+        return bundle;
+    throw TRefusal{"a disc for Windows needs the Windows bundle, and " + bundle.string() +
+                   (named ? " is not one (it has no bin/vitrina.exe with bin/qt.conf)"
+                          : " holds none: make it with scripts/bundle --windows, or name one with --windows-bundle DIR") +
+                   "; nothing was written"};
+}
+
+// What Windows reads from the disc's root when the disc goes in: the program to start,
+// its icon and the disc's name. Windows reads it in the ANSI code page, and the label
+// is plain ASCII already.
+std::string AutorunInf(const std::string& label) {
+    return "[autorun]\r\nopen=" + std::string(BundleFolder) + "\\windows\\bin\\vitrina.exe\r\n"
+           "icon=" + std::string(BundleFolder) + "\\windows\\bin\\vitrina.exe,0\r\n"
+           "label=" + label + "\r\n";
+}
 void CheckCatalogue(const std::string& disc) {
     TCatalogue catalogue(disc);
     try {
@@ -111,17 +149,26 @@ void CheckPlaces(const TPackOptions& options) {
     if (fs::exists(fs::symlink_status(image, ec))) throw TRefusal{options.Image + " exists; pack does not overwrite it"};
 }
 
-// A disc packed before holds our bundle and autorun.sh at its root: packing it again
+// A disc packed before holds our bundles and autorun files at its root: packing it again
 // replaces them. Other autorun files of a disc's own would be run instead of ours.
 std::function<bool(const std::string&)> OwnFilesOf(const fs::path& disc) {
-    bool packedBefore = fs::is_regular_file(disc / BundleFolder / "bin" / "vitrina");
-    for (const char* name : {AutorunName, "autorun", ".autorun"}) {
-        std::error_code ec;
-        if (fs::exists(fs::symlink_status(disc / name, ec)) && !(packedBefore && name == std::string(AutorunName)))
+    const bool packedBefore = fs::is_regular_file(disc / BundleFolder / "bin" / "vitrina") ||
+                              fs::is_regular_file(disc / BundleFolder / WindowsLauncher);
+    auto ours = [packedBefore](const std::string& name) {
+        return packedBefore && (name == AutorunName || name == WindowsAutorunName);
+    };
+    std::error_code ec;
+    for (fs::directory_iterator it(disc, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        std::string lower = name;
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+        // Windows finds autorun.inf whatever its letter case.
+        const bool autorun = name == AutorunName || name == "autorun" || name == ".autorun" || lower == WindowsAutorunName;
+        if (autorun && !ours(name))
             throw TRefusal{(disc / name).string() + " would start instead of Vitrina; remove it from the disc folder"};
     }
-    return [packedBefore](const std::string& relative) {
-        return packedBefore && (relative == BundleFolder || relative == AutorunName);
+    return [packedBefore, ours](const std::string& relative) {
+        return (packedBefore && relative == BundleFolder) || ours(relative);
     };
 }
 
@@ -135,8 +182,15 @@ std::vector<TTreeEntry> ScanOrRefuse(const std::string& root, const std::functio
 }
 
 // Writes the disc folder beside OUT and puts it in place in one step at the end.
-void WriteDiscFolder(const std::vector<TTreeEntry>& disc, const std::vector<TTreeEntry>& bundle,
-                     const fs::path& autorun, const TBrandCheck* brand, const fs::path& out) {
+struct TBundles {
+    std::vector<TTreeEntry> Linux;   // empty for a disc for Windows only
+    fs::path LinuxAutorun;
+    std::vector<TTreeEntry> Windows; // empty for a disc for Linux only
+    std::string Label;
+};
+
+void WriteDiscFolder(const std::vector<TTreeEntry>& disc, const TBundles& bundles, const TBrandCheck* brand,
+                     const fs::path& out) {
     std::string staging = (out.parent_path() / ("." + out.filename().string() + ".partial-XXXXXX")).string();
     std::error_code ec;
     fs::create_directories(out.parent_path(), ec);
@@ -144,11 +198,24 @@ void WriteDiscFolder(const std::vector<TTreeEntry>& disc, const std::vector<TTre
         throw Exception(out.parent_path().string() + ": cannot be written (" + std::strerror(errno) + ")");
     try {
         CopyTree(disc, staging);
-        fs::create_directory(fs::path(staging) / BundleFolder);
-        CopyTree(bundle, staging + "/" + BundleFolder);
-        if (brand) WriteConvertedBrand(*brand, staging + "/" + BundleFolder + "/" + CarriedBrand);
-        fs::copy_file(autorun, fs::path(staging) / AutorunName);
-        fs::permissions(fs::path(staging) / AutorunName, fs::perms(0755));
+        const std::string hidden = staging + "/" + BundleFolder;
+        fs::create_directory(hidden);
+        if (!bundles.Linux.empty()) {
+            CopyTree(bundles.Linux, hidden);
+            if (brand) WriteConvertedBrand(*brand, hidden + "/" + CarriedBrand);
+            fs::copy_file(bundles.LinuxAutorun, fs::path(staging) / AutorunName);
+            fs::permissions(fs::path(staging) / AutorunName, fs::perms(0755));
+        }
+        if (!bundles.Windows.empty()) {
+            const std::string windows = hidden + "/" + WindowsFolder;
+            fs::create_directory(windows);
+            CopyTree(bundles.Windows, windows);
+            if (brand) {
+                fs::create_directories(fs::path(windows + "/" + CarriedBrand).parent_path());
+                WriteConvertedBrand(*brand, windows + "/" + CarriedBrand);
+            }
+            std::ofstream(fs::path(staging) / WindowsAutorunName, std::ios::binary) << AutorunInf(bundles.Label);
+        }
         fs::permissions(staging, fs::perms(0755));
         if (std::rename(staging.c_str(), out.c_str()) != 0)
             throw Exception(out.string() + ": cannot be written (" + std::strerror(errno) + ")");
@@ -173,11 +240,13 @@ std::string Megabytes(std::uintmax_t bytes) {
 int RunPackCommand(std::span<char*> args) {
     TPackOptions options;
     if (!ParseOptions(args, options)) {
-        std::fprintf(stderr, "usage: vitrina-kit pack DISC OUT [--iso IMAGE.iso] [--label LABEL] [--brand DIR]\n");
+        std::fprintf(stderr, "usage: vitrina-kit pack DISC OUT [--iso IMAGE.iso] [--label LABEL] [--brand DIR]"
+                             " [--system linux|windows|both] [--windows-bundle DIR]\n");
         return 2;
     }
     try {
         fs::path bundle = OwnBundle();
+        fs::path windowsBundle = options.Windows ? WindowsBundle(options, bundle) : fs::path();
         CheckPlaces(options);
         CheckCatalogue(options.Disc);
         fs::path disc = Absolute(options.Disc);
@@ -195,15 +264,23 @@ int RunPackCommand(std::span<char*> args) {
             }
         }
         auto ownBrand = [&](const std::string& relative) { return brand && relative == CarriedBrand; };
-        std::vector<TTreeEntry> bundleEntries = ScanOrRefuse(bundle.string(), ownBrand, "The bundle " + bundle.string());
+        TBundles bundles;
+        bundles.Label = label;
+        if (options.Linux) {
+            bundles.Linux = ScanOrRefuse(bundle.string(), ownBrand, "The bundle " + bundle.string());
+            bundles.LinuxAutorun = bundle / "share" / "vitrina" / AutorunName;
+        }
+        if (options.Windows)
+            bundles.Windows = ScanOrRefuse(windowsBundle.string(), ownBrand, "The Windows bundle " + windowsBundle.string());
 
         fs::path out = Absolute(options.Out);
-        WriteDiscFolder(discEntries, bundleEntries, bundle / "share" / "vitrina" / AutorunName, brand.get(), out);
+        WriteDiscFolder(discEntries, bundles, brand.get(), out);
         std::uintmax_t bytes = 0;
-        for (const auto* entries : {&discEntries, &bundleEntries})
+        for (const auto* entries : {&discEntries, &bundles.Linux, &bundles.Windows})
             for (const TTreeEntry& entry : *entries) bytes += entry.Size;
-        std::printf("pack: %s: %zu files and folders of the disc, Vitrina in %s, %s\n", options.Out.c_str(),
-                    discEntries.size(), BundleFolder, Megabytes(bytes).c_str());
+        const char* systems = options.Linux && options.Windows ? "Linux and Windows" : options.Linux ? "Linux" : "Windows";
+        std::printf("pack: %s: %zu files and folders of the disc, Vitrina for %s in %s, %s\n", options.Out.c_str(),
+                    discEntries.size(), systems, BundleFolder, Megabytes(bytes).c_str());
         if (!options.Image.empty()) {
             WriteIsoImage(out.string(), Absolute(options.Image).string(), label);
             std::printf("pack: %s: disc image, label %s, %s\n", options.Image.c_str(), label.c_str(),

@@ -13,6 +13,7 @@
 #include "pictures/image.h"
 #include "platform/cp1251.h"
 #include "platform/exceptions.h"
+#include "platform/file_names.h"
 #include "platform/shell.h"
 #include "skin/controls/skin_list_box.h"
 #include "skin/controls/skin_scroll_bar.h"
@@ -38,7 +39,6 @@
 #include <new>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -88,7 +88,7 @@ private:
     }
 
     std::string OutputPath(const std::string& name) const {
-        return std::filesystem::path(name).is_absolute() ? name : (std::filesystem::path(FStartFolder) / name).string();
+        return NativePath(name).is_absolute() ? name : FsPathString(NativePath(FStartFolder) / NativePath(name));
     }
 
     void Execute(const std::string& rawLine) {
@@ -312,14 +312,14 @@ class TScreenConfig {
 public:
     explicit TScreenConfig(const TShotOptions& options)
         : FPath(std::filesystem::temp_directory_path() /
-                ("vitrina-shot-screen-" + std::to_string(getpid()) + ".json")) {
+                ("vitrina-shot-screen-" + std::to_string(QCoreApplication::applicationPid()) + ".json")) {
         std::ofstream out(FPath);
         out << "{\"screens\": [{\"name\": \"shot\", \"x\": 0, \"y\": 0, \"width\": " << options.ScreenWidth
             << ", \"height\": " << options.ScreenHeight << ", \"logicalDpi\": " << options.Dpi
             << ", \"logicalBaseDpi\": 96, \"dpr\": 1}]}\n";
         out.close();
-        std::string platform = "offscreen:configfile=" + FPath.string();
-        setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+        std::string platform = "offscreen:configfile=" + FsPathString(FPath);
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platform));
     }
     ~TScreenConfig() {
         std::error_code ignored;
@@ -337,7 +337,7 @@ std::vector<std::string> ReadScript(const std::string& path) {
     std::ifstream file;
     std::istream* in = &std::cin;
     if (!path.empty() && path != "-") {
-        file.open(path);
+        file.open(NativePath(path));
         if (!file) throw Exception("cannot read " + path);
         in = &file;
     }
@@ -354,9 +354,9 @@ int RunShotCommand(std::span<char*> args) {
             std::fprintf(stderr, "usage: vitrina-kit shot [-C DIR] [--screen WxH] [--dpi N] [SCRIPT]\n");
             return 2;
         }
-        std::string startFolder = std::filesystem::current_path().string();
+        std::string startFolder = FsPathString(std::filesystem::current_path());
         std::vector<std::string> lines = ReadScript(options.Script);
-        if (!options.Folder.empty()) std::filesystem::current_path(options.Folder);
+        if (!options.Folder.empty()) std::filesystem::current_path(NativePath(options.Folder));
         TScreenConfig screen(options);
 
         if (ScriptUsesAccessibility(lines)) StartAccessibleRecorder();

@@ -3,9 +3,13 @@
 
 #include "kit_commands.h"
 
+#include "platform/terminal.h"
+
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -46,7 +50,15 @@ int Usage(std::FILE* to) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** rawArgv) {
+    UseBinaryStandardStreams();
+    std::vector<std::string> arguments = CommandLineArguments(argc, rawArgv);
+    std::vector<char*> argvStore;
+    for (std::string& argument : arguments)
+        argvStore.push_back(argument.data());
+    argvStore.push_back(nullptr);
+    argc = int(arguments.size());
+    char** argv = argvStore.data();
     if (argc < 2) return Usage(stderr);
     if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "help")) return Usage(stdout);
     for (const TKitCommand& command : kCommands)
