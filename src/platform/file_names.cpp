@@ -33,6 +33,19 @@ std::optional<std::string> FindFolded(const std::string& folder, std::string_vie
     return best;
 }
 
+// Calls visit with each non-empty component of a "\\"- or "/"-separated path.
+template <class TVisit>
+void ForEachComponent(std::string_view path, TVisit visit) {
+    std::size_t pos = 0;
+    while (pos <= path.size()) {
+        std::size_t end = pos;
+        while (end < path.size() && !IsSeparator(path[end]))
+            ++end;
+        if (end > pos) visit(path.substr(pos, end - pos));
+        pos = end + 1;
+    }
+}
+
 } // namespace
 
 std::string JoinFsPath(const std::string& folder, const std::string& name) {
@@ -46,14 +59,7 @@ TMappedPath MapPath(std::string_view windowsPath, const std::string& baseFolder)
     std::string path = baseFolder;
     if (!windowsPath.empty() && IsSeparator(windowsPath.front())) path.assign(1, '/');
     bool found = true;
-    std::size_t pos = 0;
-    while (pos <= windowsPath.size()) {
-        std::size_t end = pos;
-        while (end < windowsPath.size() && !IsSeparator(windowsPath[end]))
-            ++end;
-        std::string_view component = windowsPath.substr(pos, end - pos);
-        pos = end + 1;
-        if (component.empty()) continue;
+    ForEachComponent(windowsPath, [&](std::string_view component) {
         std::string literal = JoinFsPath(path, Cp1251ToUtf8(component));
         if (found && !PathExists(literal) && component != "." && component != "..") {
             if (auto stored = FindFolded(path, component))
@@ -62,7 +68,7 @@ TMappedPath MapPath(std::string_view windowsPath, const std::string& baseFolder)
                 found = false;
         }
         path = std::move(literal);
-    }
+    });
     result.Exists = found && PathExists(path);
     result.FsPath = path.empty() ? std::string(".") : std::move(path);
     return result;
@@ -105,13 +111,8 @@ bool NamesWindowsDevice(std::string_view path) {
     for (std::string_view prefix : {"\\\\.\\", "\\\\?\\", "//./", "//?/"})
         if (path.starts_with(prefix)) return true;
     static constexpr std::array<std::string_view, 6> kNames = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-    std::size_t pos = 0;
-    while (pos <= path.size()) {
-        std::size_t end = pos;
-        while (end < path.size() && !IsSeparator(path[end]))
-            ++end;
-        std::string_view component = path.substr(pos, end - pos);
-        pos = end + 1;
+    bool device = false;
+    ForEachComponent(path, [&](std::string_view component) {
         // Windows reads "con.txt" and "nul  " as the device too: the part before the
         // first dot, with trailing spaces dropped, is what counts.
         std::string_view stem = component.substr(0, component.find('.'));
@@ -120,10 +121,9 @@ bool NamesWindowsDevice(std::string_view path) {
         std::string upper(stem);
         std::transform(upper.begin(), upper.end(), upper.begin(),
                        [](unsigned char c) { return char(std::toupper(c)); });
-        if (std::find(kNames.begin(), kNames.end(), upper) != kNames.end()) return true;
-        if (upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
-            upper[3] >= '0' && upper[3] <= '9')
-            return true;
-    }
-    return false;
+        device |= std::find(kNames.begin(), kNames.end(), upper) != kNames.end() ||
+                  (upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '0' &&
+                   upper[3] <= '9');
+    });
+    return device;
 }

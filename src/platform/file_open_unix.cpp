@@ -105,28 +105,11 @@ TReadOnlyFile::TReadOnlyFile(const std::string& fsPath) {
     FSize = st.st_size;
 }
 
-TReadOnlyFile::~TReadOnlyFile() { Close(); }
-
 void TReadOnlyFile::Close() {
     if (FHandle == kClosed) return;
     const int handle = int(std::exchange(FHandle, kClosed));
     if (FWritersKeptOut) ::fcntl(handle, F_SETLEASE, F_UNLCK);
     ::close(handle);
-}
-
-TReadOnlyFile::TReadOnlyFile(TReadOnlyFile&& other) noexcept
-    : FHandle(std::exchange(other.FHandle, kClosed)), FErrorCode(other.FErrorCode), FSize(other.FSize),
-      FWritersKeptOut(other.FWritersKeptOut) {}
-
-TReadOnlyFile& TReadOnlyFile::operator=(TReadOnlyFile&& other) noexcept {
-    if (this != &other) {
-        Close();
-        FHandle = std::exchange(other.FHandle, kClosed);
-        FErrorCode = other.FErrorCode;
-        FSize = other.FSize;
-        FWritersKeptOut = other.FWritersKeptOut;
-    }
-    return *this;
 }
 
 std::int64_t TReadOnlyFile::Read(void* buffer, std::int64_t count) {

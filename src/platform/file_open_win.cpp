@@ -55,25 +55,8 @@ TReadOnlyFile::TReadOnlyFile(const std::string& fsPath) {
     FSize = size.QuadPart;
 }
 
-TReadOnlyFile::~TReadOnlyFile() { Close(); }
-
 void TReadOnlyFile::Close() {
     if (FHandle != kClosed) ::CloseHandle(AsHandle(std::exchange(FHandle, kClosed)));
-}
-
-TReadOnlyFile::TReadOnlyFile(TReadOnlyFile&& other) noexcept
-    : FHandle(std::exchange(other.FHandle, kClosed)), FErrorCode(other.FErrorCode), FSize(other.FSize),
-      FWritersKeptOut(other.FWritersKeptOut) {}
-
-TReadOnlyFile& TReadOnlyFile::operator=(TReadOnlyFile&& other) noexcept {
-    if (this != &other) {
-        Close();
-        FHandle = std::exchange(other.FHandle, kClosed);
-        FErrorCode = other.FErrorCode;
-        FSize = other.FSize;
-        FWritersKeptOut = other.FWritersKeptOut;
-    }
-    return *this;
 }
 
 std::int64_t TReadOnlyFile::Read(void* buffer, std::int64_t count) {

@@ -113,7 +113,7 @@ int RunCheckCommand(std::span<char*> args) {
         return 1;
     }
     // The launcher window measures texts as it shows them; it is never shown here.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietToolkitNotes);
     TCheckReport report;
     try {
