@@ -81,11 +81,11 @@ struct TWindowProperties {
 
 // Every top-level window of `program` started in the demo disc on an X server, by its
 // name, as the window system reads it.
-std::map<std::string, TWindowProperties> WindowsOf(const std::string& program) {
+std::map<std::string, TWindowProperties> WindowsOf(const std::string& program,
+                                                 std::string disc = std::string(VITRINA_SOURCE_DIR) + "/examples/demo-disc") {
     // Its own folder: test runs side by side must not read each other's windows.
     TScratchFolder scratch;
     std::filesystem::path out = scratch / "window-properties.txt";
-    std::string disc = std::string(VITRINA_SOURCE_DIR) + "/examples/demo-disc";
     // Each window id, then its properties in raw numbers, one block per window.
     std::filesystem::path script = scratch / "window-properties.sh";
     std::ofstream(script) << "cd '" << disc << "' && '" << program << "' & pid=$!\n"
@@ -189,4 +189,22 @@ TEST(RealDisplay, ABrandsIconIsTheWindowsIcon) {
         EXPECT_EQ(IconOfSize(windows[name].Icon, 64), brandIcon) << name;
         EXPECT_TRUE(IconOfSize(windows[name].Icon, 32).isNull()) << name << " keeps our icon";
     }
+}
+
+// A launcher packed onto a disc reads that disc wherever it was started from, as when
+// a person double-clicks it in its own folder.
+TEST(RealDisplay, APackedLauncherReadsItsOwnDisc) {
+    if (!HaveXvfb()) GTEST_SKIP() << "xvfb-run is not installed";
+    if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "xdotool is not installed";
+    TScratchFolder scratch;
+    std::filesystem::path disc = scratch / "disc";
+    std::filesystem::copy(std::string(VITRINA_SOURCE_DIR) + "/examples/demo-disc", disc,
+                          std::filesystem::copy_options::recursive);
+    std::filesystem::create_directories(disc / ".vitrina/bin");
+    std::filesystem::create_hard_link(std::string(VITRINA_BINARY_DIR) + "/src/app/vitrina", disc / ".vitrina/bin/vitrina");
+    std::string elsewhere = scratch.MakeFolder("elsewhere");
+    auto windows = WindowsOf((disc / ".vitrina/bin/vitrina").string(), elsewhere);
+    // The viewer opens only for a title whose thumbnail was found: the disc was read.
+    EXPECT_TRUE(windows.count("Vitrina"));
+    EXPECT_TRUE(windows.count("Screenshot"));
 }
