@@ -47,6 +47,9 @@ void TApplication::Initialize() {
     // three... times that resolution scales them, by that whole factor, so a picture
     // pixel never straddles device pixels.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Floor);
+    // The few patterns Qt matches for us are tiny, and its expression compiler's
+    // generated code faults under Wine when the viewer opens: interpret them.
+    if (!qEnvironmentVariableIsSet("QT_ENABLE_REGEXP_JIT")) qputenv("QT_ENABLE_REGEXP_JIT", "0");
     if (!QApplication::instance()) FOwnQtApplication = std::make_unique<QApplication>(qtArgc, qtArgv);
     QApplication::setQuitOnLastWindowClosed(false);
     InstallAccessibleObjects();

@@ -307,7 +307,9 @@ bool ParseOptions(std::span<char*> args, TShotOptions& options) {
 }
 
 // The offscreen platform takes its screen from a small configuration file, which
-// goes when the run ends.
+// goes when the run ends. The platform's options are split at colons, so the file is
+// named relative to its folder, never with a drive letter: the platform is made with
+// that folder current.
 class TScreenConfig {
 public:
     explicit TScreenConfig(const TShotOptions& options)
@@ -318,7 +320,7 @@ public:
             << ", \"height\": " << options.ScreenHeight << ", \"logicalDpi\": " << options.Dpi
             << ", \"logicalBaseDpi\": 96, \"dpr\": 1}]}\n";
         out.close();
-        std::string platform = "offscreen:configfile=" + FsPathString(FPath);
+        std::string platform = "offscreen:configfile=" + FsPathString(FPath.filename());
         qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platform));
     }
     ~TScreenConfig() {
@@ -327,6 +329,8 @@ public:
     }
     TScreenConfig(const TScreenConfig&) = delete;
     TScreenConfig& operator=(const TScreenConfig&) = delete;
+
+    std::filesystem::path Folder() const { return FPath.parent_path(); }
 
 private:
     std::filesystem::path FPath;
@@ -356,13 +360,14 @@ int RunShotCommand(std::span<char*> args) {
         }
         std::string startFolder = FsPathString(std::filesystem::current_path());
         std::vector<std::string> lines = ReadScript(options.Script);
-        if (!options.Folder.empty()) std::filesystem::current_path(NativePath(options.Folder));
         TScreenConfig screen(options);
 
         if (ScriptUsesAccessibility(lines)) StartAccessibleRecorder();
         TShotSession session(std::move(lines), startFolder);
         TApplication application;
+        std::filesystem::current_path(screen.Folder());
         application.Initialize();
+        std::filesystem::current_path(NativePath(startFolder) / NativePath(options.Folder));
         application.UseManualClock();
         application.ErrorReport = [&](const std::string& text) { session.Errors.push_back(text); };
         SetShellRecorder([&](const TShellRequest& request) { session.Shell.push_back(request); });
