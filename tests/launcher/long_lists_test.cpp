@@ -101,3 +101,38 @@ TEST(LongLists, EveryGestureReachesTheEndOfSeventyThousandAndAMillionTitles) {
         EXPECT_EQ(Control(states[6], "ListBoxProg")["itemIndex"].toInt(), count - 1);
     }
 }
+
+TEST(LongLists, HomeEndAndTypingBringTheCurrentTitleBackAfterTheThumbTookTheViewAway) {
+    TestApplication();
+    TTestDisc disc;
+    std::vector<std::string> lines;
+    char line[64];
+    for (int i = 0; i < 70000; ++i) {
+        std::snprintf(line, sizeof line, "A@a%07d@f%d@@@", i, i);
+        lines.emplace_back(line);
+    }
+    lines.emplace_back("A@zed@z@@@"); // the last title, and the only one with a z
+    disc.SetCatalogue(lines);
+    TShotRun first = RunShot(disc, "state\n");
+    ASSERT_EQ(first.Status, 0) << first.Err;
+    TBarPoints p = BarPoints(first.States.at(0));
+    std::string farAbove = p.Top.substr(0, p.Top.find(' ')) + " -300";
+    std::string script = "click " + p.List + "\n" +                                                     // title 0
+                         "press " + p.Thumb + "\nmove " + p.FarBelow + "\nrelease " + p.FarBelow + "\n" + // view at the end
+                         "state\nkey Home\nstate\n" +
+                         "key End\npress " + p.ThumbAtEnd + "\nmove " + farAbove + "\nrelease " + farAbove + "\n" +
+                         "state\nkey z\nstate\n";
+    TShotRun run = RunShot(disc, script);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    ASSERT_EQ(run.States.size(), 4u);
+    auto list = [&](size_t i) { return Control(run.States.at(i), "ListBoxProg"); };
+    const int last = 70000, lastTop = 70001 - 19;
+    EXPECT_EQ(list(0)["topIndex"].toInt(), lastTop);
+    EXPECT_EQ(list(0)["itemIndex"].toInt(), 0);
+    EXPECT_EQ(list(1)["topIndex"].toInt(), 0);
+    EXPECT_EQ(list(1)["scrollBar"].toObject()["position"].toInt(), 0);
+    EXPECT_EQ(list(2)["topIndex"].toInt(), 0);
+    EXPECT_EQ(list(2)["itemIndex"].toInt(), last);
+    EXPECT_EQ(list(3)["topIndex"].toInt(), lastTop);
+    EXPECT_EQ(list(3)["itemIndex"].toInt(), last);
+}
