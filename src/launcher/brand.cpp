@@ -90,6 +90,7 @@ std::unique_ptr<TBrand> ReadBrand(const std::string& folderName) {
     brand->Head = ReadPicture(folder, BrandHeadSize);
     brand->Body = ReadPicture(folder, BrandBodySize);
     brand->NoImage = ReadPicture(folder, BrandNoImageSize);
+    brand->Link = ReadPicture(folder, BrandLinkSize);
     try {
         ReadSkin(folder, *brand);
     } catch (const Exception& e) {
