@@ -88,9 +88,16 @@ TEST(LongLists, EveryGestureReachesTheEndOfSeventyThousandAndAMillionTitles) {
         auto top = [&](size_t i) { return Control(states.at(i), "ListBoxProg")["topIndex"].toInt(); };
         for (const QJsonObject& s : states) {
             QJsonObject list = Control(s, "ListBoxProg");
-            ASSERT_EQ(list["items"].toArray().size(), count);
+            ASSERT_EQ(list["itemCount"].toInt(), count);
             EXPECT_EQ(list["topIndex"].toInt(), list["scrollBar"].toObject()["position"].toInt());
         }
+        // The state names the ends of the list and what it leaves out between them.
+        QJsonArray items = Control(states[0], "ListBoxProg")["items"].toArray();
+        ASSERT_EQ(items.size(), 200);
+        EXPECT_EQ(items[99].toString().mid(1).toInt(), 99);
+        EXPECT_EQ(items[100].toString().mid(1).toInt(), count - 100);
+        EXPECT_EQ(items[199].toString().mid(1).toInt(), count - 1);
+        EXPECT_EQ(Control(states[0], "ListBoxProg")["itemsLeftOut"].toArray(), (QJsonArray{100, count - 101}));
         EXPECT_EQ(top(0), last);
         EXPECT_EQ(top(1), last - 1);
         EXPECT_EQ(top(2), last);
@@ -121,7 +128,7 @@ TEST(LongLists, HomeEndAndTypingBringTheCurrentTitleBackAfterTheThumbTookTheView
                          "press " + p.Thumb + "\nmove " + p.FarBelow + "\nrelease " + p.FarBelow + "\n" + // view at the end
                          "state\nkey Home\nstate\n" +
                          "key End\npress " + p.ThumbAtEnd + "\nmove " + farAbove + "\nrelease " + farAbove + "\n" +
-                         "state\nkey z\nstate\n";
+                         "state\nkey z\nstate --all-items\n";
     TShotRun run = RunShot(disc, script);
     ASSERT_EQ(run.Status, 0) << run.Err;
     ASSERT_EQ(run.States.size(), 4u);
@@ -135,4 +142,6 @@ TEST(LongLists, HomeEndAndTypingBringTheCurrentTitleBackAfterTheThumbTookTheView
     EXPECT_EQ(list(2)["itemIndex"].toInt(), last);
     EXPECT_EQ(list(3)["topIndex"].toInt(), lastTop);
     EXPECT_EQ(list(3)["itemIndex"].toInt(), last);
+    EXPECT_EQ(list(3)["items"].toArray().size(), 70001);
+    EXPECT_TRUE(list(3)["itemsLeftOut"].isNull());
 }

@@ -99,6 +99,11 @@ private:
         if (words.empty()) return;
         const std::string& verb = words[0];
         size_t count = words.size();
+        bool pointer = verb == "move" || verb == "click" || verb == "dblclick" || verb == "press" ||
+                       verb == "release" || verb == "wheel";
+        // A user's pointer comes after the paint the last key set going, as a key does:
+        // a list's scroll bar follows its list only when the list repaints.
+        if (pointer) Application->FlushPendingPaints();
         if (verb == "move" || verb == "click" || verb == "dblclick" || verb == "press" || verb == "release") {
             TForm& form = Target(words, count);
             if (count != 3) throw Exception(verb + " X Y [viewer]");
@@ -134,7 +139,8 @@ private:
             Target(words, count).Widget()->showNormal();
             ProcessPendingInput();
         } else if (verb == "state") {
-            WriteState();
+            if (count > 2 || (count == 2 && words[1] != "--all-items")) throw Exception("state [--all-items]");
+            WriteState(count == 2);
         } else if (verb == "a11y") {
             WriteAccessibleTree(stdout);
         } else if (verb == "a11y-events") {
@@ -168,19 +174,31 @@ private:
 
     static std::string Utf8Character(const std::string& utf8);
 
-    void WriteControl(TJsonWriter& json, TControl& control) {
+    static constexpr int ItemsAtEachEnd = 100;
+
+    void WriteControl(TJsonWriter& json, TControl& control, bool allItems) {
         json.Raw("{\"visible\": ").Raw(control.Visible() ? "true" : "false");
         json.Raw(", \"left\": ").Raw(std::to_string(control.Left()));
         json.Raw(", \"top\": ").Raw(std::to_string(control.Top()));
         json.Raw(", \"width\": ").Raw(std::to_string(control.Width()));
         json.Raw(", \"height\": ").Raw(std::to_string(control.Height()));
         if (auto* list = dynamic_cast<TbsSkinListBox*>(&control)) {
-            json.Raw(", \"items\": [");
-            for (int i = 0; i < list->Items().Count(); ++i) {
+            // A million titles would make a line of megabytes: the ends and what lies between.
+            const TStrings& items = list->Items();
+            int count = items.Count();
+            bool cut = !allItems && count > 2 * ItemsAtEachEnd;
+            json.Raw(", \"itemCount\": ").Raw(std::to_string(count)).Raw(", \"items\": [");
+            for (int i = 0; i < count; ++i) {
+                if (cut && i == ItemsAtEachEnd) i = count - ItemsAtEachEnd;
                 if (i) json.Raw(", ");
-                json.String(list->Items()[i]);
+                json.String(items[i]);
             }
-            json.Raw("], \"itemIndex\": ").Raw(std::to_string(list->ItemIndex()));
+            json.Raw("], \"itemsLeftOut\": ");
+            if (cut)
+                json.Raw("[").Raw(std::to_string(ItemsAtEachEnd)).Raw(", ").Raw(std::to_string(count - ItemsAtEachEnd - 1)).Raw("]");
+            else
+                json.Raw("null");
+            json.Raw(", \"itemIndex\": ").Raw(std::to_string(list->ItemIndex()));
             json.Raw(", \"topIndex\": ").Raw(std::to_string(list->ListBox()->TopIndex()));
             json.Raw(", \"scrollBar\": ");
             if (TbsSkinScrollBar* bar = list->ScrollBar()) {
@@ -219,7 +237,7 @@ private:
         return "";
     }
 
-    void WriteState() {
+    void WriteState(bool allItems) {
         TJsonWriter json(stdout);
         TMainFr& main = *MainFr;
         bool minimized = Application->Minimized();
@@ -245,7 +263,7 @@ private:
                 if (!control || control->Name().empty()) continue;
                 json.Raw(first ? "" : ", ").String(control->Name()).Raw(": ");
                 first = false;
-                WriteControl(json, *control);
+                WriteControl(json, *control, allItems);
             }
         }
         json.Raw("}, \"viewer\": {\"visible\": ").Raw(BigPic->Visible() ? "true" : "false");
