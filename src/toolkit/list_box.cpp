@@ -231,7 +231,13 @@ void TCustomListBox::ItemsChanged() {
 
 void TCustomListBox::ContentChanged() {
     ItemsChanged();
-    if (!FUpdating) NotifyAccessible(*this, acItemsChanged);
+    if (FUpdating) return;
+    // A list emptied to be filled at once (a new category's titles) is heard once, with
+    // what it then holds: the filling takes back the emptying's announcement.
+    if (FItems.empty())
+        NotifyAccessibleLater(*this, acItemsChanged);
+    else
+        NotifyAccessible(*this, acItemsChanged);
 }
 
 void TCustomListBox::AnnounceCurrent(TAccessibleChange selectionChange) {
