@@ -38,7 +38,7 @@ TMainFr::TMainFr(TComponent* owner) : TForm(owner) {
 }
 
 TMainFr::~TMainFr() {
-    SetDestroying();
+    BeforeDestruction();
     if (MainFr == this) MainFr = nullptr;
 }
 
