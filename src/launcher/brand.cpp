@@ -23,7 +23,7 @@ std::shared_ptr<const TBrand>& CurrentBrand() {
 }
 
 [[noreturn]] void Damaged(const fs::path& file, const std::string& what) {
-    throw Exception(file.string() + ": " + what);
+    throw EBrandDamaged(file.string() + ": " + what);
 }
 
 std::vector<std::uint8_t> ReadBytes(const fs::path& file) {
@@ -93,8 +93,10 @@ std::unique_ptr<TBrand> ReadBrand(const std::string& folderName) {
     brand->Link = ReadPicture(folder, BrandLinkSize);
     try {
         ReadSkin(folder, *brand);
+    } catch (const EBrandDamaged&) {
+        throw;
     } catch (const Exception& e) {
-        if (e.Message().rfind(folder.string(), 0) == 0) throw;
+        // The stored skin's own errors do not say which file they came from.
         Damaged(folder / brand_files::SkinPictures, e.Message());
     }
     if (fs::path icon = folder / brand_files::Icon; fs::exists(icon)) {

@@ -3,6 +3,8 @@
 // --brand` converted it: the banner, the body, the no-image and the link pictures, the
 // skin, the icon and the site address. Each part is optional; a missing one keeps the built-in.
 
+#include "platform/exceptions.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -48,7 +50,13 @@ struct TBrand {
     std::string Site;                              // "": the built-in address
 };
 
-// Reads a converted brand whole. No folder: null. Anything damaged raises Exception
+// A brand file that cannot be taken; the message begins with the file's name.
+class EBrandDamaged : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// Reads a converted brand whole. No folder: null. Anything damaged raises EBrandDamaged
 // naming the file, so a brand is taken whole or not at all. Run before any window
 // exists: trying the skin tells every window about it.
 std::unique_ptr<TBrand> ReadBrand(const std::string& folder);
