@@ -8,6 +8,7 @@
 #include "disc_tree.h"
 #include "iso_image.h"
 #include "kit_commands.h"
+#include "staged_output.h"
 
 #include "catalogue/catalogue.h"
 #include "launcher/brand.h"
@@ -137,29 +138,15 @@ std::vector<TTreeEntry> ScanOrRefuse(const std::string& root, const std::functio
 // Writes the disc folder beside OUT and puts it in place in one step at the end.
 void WriteDiscFolder(const std::vector<TTreeEntry>& disc, const std::vector<TTreeEntry>& bundle,
                      const fs::path& autorun, const TBrandCheck* brand, const fs::path& out) {
-    std::string staging = (out.parent_path() / ("." + out.filename().string() + ".partial-XXXXXX")).string();
-    std::error_code ec;
-    fs::create_directories(out.parent_path(), ec);
-    if (!mkdtemp(staging.data()))
-        throw Exception(out.parent_path().string() + ": cannot be written (" + std::strerror(errno) + ")");
-    try {
-        CopyTree(disc, staging);
-        fs::create_directory(fs::path(staging) / BundleFolder);
-        CopyTree(bundle, staging + "/" + BundleFolder);
-        if (brand) WriteConvertedBrand(*brand, staging + "/" + BundleFolder + "/" + CarriedBrand);
-        fs::copy_file(autorun, fs::path(staging) / AutorunName);
-        fs::permissions(fs::path(staging) / AutorunName, fs::perms(0755));
-        fs::permissions(staging, fs::perms(0755));
-        if (std::rename(staging.c_str(), out.c_str()) != 0)
-            throw Exception(out.string() + ": cannot be written (" + std::strerror(errno) + ")");
-    } catch (...) {
-        std::error_code ec;
-        for (auto it = fs::recursive_directory_iterator(staging, ec); !ec && it != fs::recursive_directory_iterator();
-             it.increment(ec))
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(staging, ec);
-        throw;
-    }
+    TStagedOutput staged(out, TStagedOutput::Folder);
+    const std::string& staging = staged.Path();
+    CopyTree(disc, staging);
+    fs::create_directory(fs::path(staging) / BundleFolder);
+    CopyTree(bundle, staging + "/" + BundleFolder);
+    if (brand) WriteConvertedBrand(*brand, staging + "/" + BundleFolder + "/" + CarriedBrand);
+    fs::copy_file(autorun, fs::path(staging) / AutorunName);
+    fs::permissions(fs::path(staging) / AutorunName, fs::perms(0755));
+    staged.Commit(fs::perms(0755));
 }
 
 std::string Megabytes(std::uintmax_t bytes) {
