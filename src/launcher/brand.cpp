@@ -52,19 +52,10 @@ std::unique_ptr<TPicture> ReadPicture(const fs::path& folder, const TBrandPictur
 
 std::vector<std::string> ReadLines(const fs::path& file) {
     std::vector<std::uint8_t> bytes = ReadBytes(file);
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::uint8_t byte : bytes) {
-        if (byte == '\n') {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line += char(byte);
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
+    std::string text(bytes.begin(), bytes.end());
+    std::vector<std::string_view> views;
+    SplitTextLines(text, views);
+    return {views.begin(), views.end()};
 }
 
 void ReadSkin(const fs::path& folder, TBrand& brand) {
