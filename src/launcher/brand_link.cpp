@@ -36,7 +36,8 @@ std::string SiteHostName(const std::string& site) {
     if (size_t at = host.rfind('@'); at != std::string::npos) host.erase(0, at + 1);
     // A port goes; an IPv6 address keeps the colons inside its brackets.
     host = host.substr(0, host.find(':', host.starts_with('[') ? host.find(']') : 0));
-    for (char& c : host) c = Cp1251ToLower(c);
+    for (char& c : host)
+        c = Cp1251ToLower(c);
     if (host.starts_with("www.") && host.size() > 4) host.erase(0, 4);
     return host;
 }
@@ -49,19 +50,22 @@ void WriteHostOnLinkPicture(TBitmap& link, const std::string& host) {
     canvas.Brush().Style = bsClear;
     // As ours reads: the name on top, the rest of the host under it.
     size_t dot = host.find('.');
-    std::string name = host.substr(0, dot), domain = dot == std::string::npos ? "" : host.substr(dot + 1);
+    std::string name = host.substr(0, dot),
+                domain = dot == std::string::npos ? "" : host.substr(dot + 1);
     int width = LinkTextArea.Right - TextLeft;
     canvas.Font().SetName("Arial");
     canvas.Font().SetStyle(fsBold);
     canvas.Font().SetColor(NameColor);
     FitFont(canvas, name, 12, 8, width);
-    int nameTop = domain.empty() ? (LinkTextArea.Top + LinkTextArea.Bottom - canvas.TextHeight(name)) / 2 : 3;
+    int nameTop =
+        domain.empty() ? (LinkTextArea.Top + LinkTextArea.Bottom - canvas.TextHeight(name)) / 2 : 3;
     canvas.TextRect(LinkTextArea, TextLeft, nameTop, name);
     if (!domain.empty()) {
         canvas.Font().SetStyle(0);
         canvas.Font().SetColor(DomainColor);
         FitFont(canvas, domain, 10, 7, width);
-        canvas.TextRect(LinkTextArea, TextLeft, std::max(nameTop + 12, LinkTextArea.Bottom - 1 - canvas.TextHeight(domain)),
+        canvas.TextRect(LinkTextArea, TextLeft,
+                        std::max(nameTop + 12, LinkTextArea.Bottom - 1 - canvas.TextHeight(domain)),
                         domain);
     }
     canvas.Flush();

@@ -13,7 +13,8 @@
 #include <string_view>
 
 struct TTextLine {
-    std::size_t Number = 0;  // 1-based, counting physical lines (LF-ended) from where the reading began
+    std::size_t Number =
+        0; // 1-based, counting physical lines (LF-ended) from where the reading began
     std::size_t Begin = 0;   // its first byte
     std::size_t TextEnd = 0; // where its text ends: at a Ctrl-Z, the CR of a CR LF, or End
     std::size_t End = 0;     // its LF, or the end of the text
@@ -25,7 +26,8 @@ class TTextLineReader {
 public:
     static constexpr char CtrlZ = 26;
 
-    explicit TTextLineReader(std::string_view text, std::size_t from = 0) : FText(text), FPos(from) {}
+    explicit TTextLineReader(std::string_view text, std::size_t from = 0)
+        : FText(text), FPos(from) {}
 
     // The next line; none after the last, or after the line that ends the text.
     std::optional<TTextLine> Next() {

@@ -12,12 +12,15 @@ namespace fs = std::filesystem;
 
 TStagedOutput::TStagedOutput(const fs::path& target, TKind kind) : FTarget(target), FKind(kind) {
     if (kind == Folder) {
-        // Hidden, as a folder a file manager shows while it is being written would be taken for the disc.
-        FPath = (target.parent_path() / ("." + target.filename().string() + ".partial-XXXXXX")).string();
+        // Hidden, as a folder a file manager shows while it is being written would be taken for the
+        // disc.
+        FPath = (target.parent_path() / ("." + target.filename().string() + ".partial-XXXXXX"))
+                    .string();
         std::error_code ignored;
         fs::create_directories(target.parent_path(), ignored);
         if (!mkdtemp(FPath.data()))
-            throw Exception(target.parent_path().string() + ": cannot be written (" + std::strerror(errno) + ")");
+            throw Exception(target.parent_path().string() + ": cannot be written (" +
+                            std::strerror(errno) + ")");
     } else {
         FPath = target.string() + ".partial-XXXXXX";
         FDescriptor = mkstemp(FPath.data());
@@ -54,8 +57,8 @@ void TStagedOutput::Remove() {
         return;
     }
     // What was copied read-only must be writable again to be removed.
-    for (auto it = fs::recursive_directory_iterator(FPath, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec))
+    for (auto it = fs::recursive_directory_iterator(FPath, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(FPath, ec);
 }
