@@ -77,7 +77,8 @@ TEST_F(Brand, AGoodBrandIsAcceptedWhole) {
     WriteGoodBrand(scratch / "brand");
     TShellRun run = Kit("brand-check " + Quoted(scratch / "brand"));
     EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_NE(run.Out.find("body.picture, head.picture, icon.png, link.picture, noimage.picture, site.txt, skin.ini, skin.pictures"),
+    EXPECT_NE(run.Out.find("body.picture, head.picture, icon.png, link.picture, noimage.picture, site.txt, "
+                           "skin.ini, skin.pictures"),
               std::string::npos)
         << run.Out;
     scratch.MakeFolder("empty");
@@ -103,7 +104,8 @@ TEST_F(Brand, EveryProblemIsReportedAtOnce) {
     ini.close();
     TShellRun run = Kit("brand-check " + Quoted(brand));
     EXPECT_EQ(run.Status, 1);
-    for (const char* says : {"7 problems", "link.bmp: cannot be read", "readme.txt: not part of a brand", "head.bmp: 640x100, must be 800x100",
+    for (const char* says : {"7 problems", "link.bmp: cannot be read", "readme.txt: not part of a brand",
+                             "head.bmp: 640x100, must be 800x100",
                              "body.bmp: ", "icon.png: 300x300, must be square and at most 256x256",
                              "site.txt: 'javascript:alert(1)' is not a well-formed", "skin/skin.ini: the skin lacks"})
         EXPECT_NE(run.Err.find(says), std::string::npos) << says << "\n" << run.Err;
@@ -190,7 +192,9 @@ TEST_F(Brand, ASiteWithoutALinkPictureShowsItsHostOnOurLink) {
     TShellRun built = Shot(VITRINA_KIT, disc, "built-in.png");
     ASSERT_EQ(built.Status, 0) << built.Err;
     std::ofstream(scratch.MakeFolder("brand") + "/site.txt") << "https://www.publisher.example/disc\n";
-    ASSERT_EQ(Kit("pack " + Quoted(disc) + " " + Quoted(scratch / "out") + " --brand " + Quoted(scratch / "brand")).Status, 0);
+    TShellRun packed = Kit("pack " + Quoted(disc) + " " + Quoted(scratch / "out") + " --brand " +
+                           Quoted(scratch / "brand"));
+    ASSERT_EQ(packed.Status, 0) << packed.Err;
     TShellRun branded = Shot(scratch / "out/.vitrina/bin/vitrina-kit", scratch / "out", "branded.png");
     ASSERT_EQ(branded.Status, 0) << branded.Err;
     QImage shot(QString::fromStdString(scratch / "branded.png"));

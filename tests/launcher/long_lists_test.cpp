@@ -124,8 +124,8 @@ TEST(LongLists, HomeEndAndTypingBringTheCurrentTitleBackAfterTheThumbTookTheView
     ASSERT_EQ(first.Status, 0) << first.Err;
     TBarPoints p = BarPoints(first.States.at(0));
     std::string farAbove = p.Top.substr(0, p.Top.find(' ')) + " -300";
-    std::string script = "click " + p.List + "\n" +                                                     // title 0
-                         "press " + p.Thumb + "\nmove " + p.FarBelow + "\nrelease " + p.FarBelow + "\n" + // view at the end
+    std::string script = "click " + p.List + "\n" + // title 0, and the thumb takes the view to the end
+                         "press " + p.Thumb + "\nmove " + p.FarBelow + "\nrelease " + p.FarBelow + "\n" +
                          "state\nkey Home\nstate\n" +
                          "key End\npress " + p.ThumbAtEnd + "\nmove " + farAbove + "\nrelease " + farAbove + "\n" +
                          "state\nkey z\nstate --all-items\n";

@@ -110,7 +110,9 @@ public:
     TFormWithMembers(TComponent* owner, std::vector<std::string>& log) : TForm(owner) {
         for (int i = 0; i < 3; ++i)
             (new TGoingPart(this))->OnGoing = [this, &log] { log.push_back(FTitle + " heard a part go"); };
-        OnDestroy = [this, &log](TObject*) { log.push_back(FTitle + " destroyed with " + std::to_string(ComponentCount())); };
+        OnDestroy = [this, &log](TObject*) {
+            log.push_back(FTitle + " destroyed with " + std::to_string(ComponentCount()));
+        };
     }
 
 private:

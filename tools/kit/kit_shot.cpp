@@ -258,8 +258,10 @@ private:
         json.Member("pictureWidth", BigPic->ImageBigPic->Picture().Width());
         json.Member("pictureHeight", BigPic->ImageBigPic->Picture().Height());
         json.EndObject().Key("shell").BeginArray();
-        for (const TShellRequest& request : Shell)
-            json.BeginObject().Member("verb", request.Verb).Member("file", request.File).Member("show", request.Show).EndObject();
+        for (const TShellRequest& request : Shell) {
+            json.BeginObject().Member("verb", request.Verb).Member("file", request.File);
+            json.Member("show", request.Show).EndObject();
+        }
         json.EndArray().Key("errors").BeginArray();
         for (const std::string& error : Errors) json.String(error);
         json.EndArray().EndObject().Raw("\n");
