@@ -4,9 +4,11 @@
 Usage: soak.py KIT SECONDS SEED WORKDIR DEMO_DISC REPORTS_DIR
 
 Two lanes at once, each for SECONDS: one on the demo disc, one on a hostile disc made
-in WORKDIR. Prints the seed, the number of inputs and each lane's resident memory
-after its first minute and at its end; exits 1 on any sanitizer report, a failed run
-or memory growth over 10 % between the two.
+in WORKDIR. A lane whose run ends early starts another. Prints the seed, the number of
+inputs and each run's resident memory after its first minute (or half its time, for a
+shorter run) and at its end; exits 1 on any sanitizer report, a failed run or memory
+growing over 10 % between the two within any one run: a leak that a restart resets
+still fails.
 """
 
 import os
@@ -21,6 +23,9 @@ SCREEN = (1024, 768)
 KEYS = ["Enter", "Up", "Down", "Left", "Right", "PageUp", "PageDown", "Home", "End", "Tab", "Escape",
         "a", "z", "Q", "1", "ж", "Я", "ё", "-"]
 MODIFIERS = ["", "", "", " shift", " ctrl", " alt", " shift ctrl"]
+SETTLE_SECONDS = 60  # start-up and the first caches filled
+MIN_MEASURED_SECONDS = 20
+GROWTH_LIMIT = 1.10
 
 
 def cp1251(text):
@@ -151,7 +156,7 @@ class Run:
         self.proc.stdin.write(text.encode("utf-8"))
         self.proc.stdin.close()
         self.started = time.monotonic()
-        self.last = None
+        self.samples = []  # (seconds into the run, resident KB)
         self.ended = None
 
     def poll(self):
@@ -162,7 +167,16 @@ class Run:
             return
         kb = rss_kb(self.proc.pid)
         if kb is not None:
-            self.last = kb
+            self.samples.append((time.monotonic() - self.started, kb))
+
+    def memory(self):
+        """Resident KB once settled (a minute in, or half way for a shorter run) and at
+        the end; None for a run too short to tell."""
+        if not self.samples or self.samples[-1][0] < MIN_MEASURED_SECONDS:
+            return None
+        settle = min(SETTLE_SECONDS, self.samples[-1][0] / 2)
+        first = next(kb for t, kb in self.samples if t >= settle)
+        return first, self.samples[-1][1]
 
     def stderr_tail(self):
         self.err.seek(0)
@@ -195,7 +209,7 @@ def main():
     for name, disc in (("demo", demo), ("hostile", hostile)):
         rate = rate_per_second(kit, disc, random.Random(seed + len(name)))
         lanes.append({"name": name, "disc": disc, "rate": rate, "runs": [], "start": time.monotonic(),
-                      "first": None, "last": None, "inputs": 0})
+                      "inputs": 0})
 
     def start(lane):
         left = seconds - (time.monotonic() - lane["start"])
@@ -212,10 +226,6 @@ def main():
         for lane in lanes:
             run = lane["runs"][-1]
             run.poll()
-            if run.last:
-                lane["last"] = run.last
-                if lane["first"] is None and time.monotonic() - lane["start"] >= 60:
-                    lane["first"] = run.last
             if run.ended is None:
                 busy = True
             elif run.proc.returncode == 0 and time.monotonic() - lane["start"] < seconds - 5:
@@ -230,19 +240,25 @@ def main():
     for lane in lanes:
         total += lane["inputs"]
         elapsed = sum(r.ended for r in lane["runs"])
-        first = "%d KB" % lane["first"] if lane["first"] else "n/a (ended before a minute)"
-        last = "%d KB" % lane["last"] if lane["last"] else "n/a"
-        print("soak: %-7s %6d inputs in %5.0f s (%d run%s); resident after the first minute %s, at the end %s"
-              % (lane["name"], lane["inputs"], elapsed, len(lane["runs"]), "" if len(lane["runs"]) == 1 else "s",
-                 first, last), flush=True)
-        for r in lane["runs"]:
+        print("soak: %-7s %6d inputs in %5.0f s (%d run%s)"
+              % (lane["name"], lane["inputs"], elapsed, len(lane["runs"]), "" if len(lane["runs"]) == 1 else "s"),
+              flush=True)
+        for number, r in enumerate(lane["runs"], 1):
+            memory = r.memory()
+            if memory is None:
+                said = "too short to measure"
+            else:
+                first, last = memory
+                said = "resident once settled %d KB, at the end %d KB (%+.1f %%)" % (
+                    first, last, 100.0 * (last - first) / first)
+            print("soak:   run %d, %4.0f s: %s" % (number, r.ended, said), flush=True)
             if r.proc.returncode != 0:
                 failed = True
                 print("soak: %s run failed with %d:\n%s" % (r.name, r.proc.returncode, r.stderr_tail()))
-        if lane["first"] and lane["last"] and lane["last"] > lane["first"] * 1.10:
-            failed = True
-            print("soak: %s: resident memory grew by %.1f %% after the first minute"
-                  % (lane["name"], 100.0 * (lane["last"] - lane["first"]) / lane["first"]))
+            if memory and memory[1] > memory[0] * GROWTH_LIMIT:
+                failed = True
+                print("soak: %s run %d: resident memory grew by %.1f %% once settled"
+                      % (lane["name"], number, 100.0 * (memory[1] - memory[0]) / memory[0]))
     print("soak: %d inputs in all" % total)
     reported = [f for f in os.listdir(reports) if os.path.getsize(os.path.join(reports, f)) > 0]
     if reported:

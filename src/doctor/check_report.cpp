@@ -34,6 +34,8 @@ std::string_view ProblemCodeName(TProblemCode code) {
         return "ampersand";
     case TProblemCode::UnusedFolder:
         return "unused-folder";
+    case TProblemCode::UnreadableFolder:
+        return "unreadable-folder";
     }
     return "";
 }

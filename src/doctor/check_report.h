@@ -26,6 +26,7 @@ enum class TProblemCode {
     TitleCut,
     Ampersand,
     UnusedFolder,
+    UnreadableFolder,
 };
 
 // "missing-folder", "bad-picture", ...

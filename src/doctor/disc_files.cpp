@@ -116,17 +116,24 @@ void TDiscFiles::FindUnusedFolders(std::vector<TProblem>& problems) const {
         if (!id || !listed.insert(*id).second) continue; // twin categories share a folder
         std::vector<std::string> unused;
         std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(NativePath(folder->FsPath), error)) {
+        for (std::filesystem::directory_iterator entry(NativePath(folder->FsPath), error), end; !error && entry != end;
+             entry.increment(error)) {
             std::error_code ignored;
-            if (!entry.is_directory(ignored)) continue;
-            auto entryId = FileIdentity(FsPathString(entry.path()));
+            if (!entry->is_directory(ignored)) continue;
+            auto entryId = FileIdentity(FsPathString(entry->path()));
             if (entryId && !FTitleFolders.count(*entryId))
-                unused.push_back(FsPathString(entry.path().filename()));
+                unused.push_back(FsPathString(entry->path().filename()));
         }
         std::sort(unused.begin(), unused.end());
         for (const std::string& name : unused)
             problems.push_back(FChecked.AtCategory(k, TProblemCode::UnusedFolder,
                                                    "the folder " + path + Utf8ToCp1251(name) +
                                                        " is not named by any line"));
+        // Silence here would read as "no stray folders".
+        if (error)
+            problems.push_back(FChecked.AtCategory(
+                k, TProblemCode::UnreadableFolder,
+                "the folder " + path + " cannot be read (" + Utf8ToCp1251(error.message()) +
+                    "): the folders in it that no line names are not known"));
     }
 }

@@ -3,6 +3,7 @@
 #include "doctor/editor_lines.h"
 #include "platform/byte_order_mark.h"
 #include "platform/cp1251.h"
+#include "platform/text_lines.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr char kCtrlZ = 26;
 constexpr std::size_t kListedCharacters = 5;
 
 TProblem Problem(int line, TProblemCode code, std::string message) {
@@ -85,24 +85,18 @@ public:
 
     void Run() {
         if (!FUtf8 && !CheckForeignEncoding()) return;
-        std::size_t pos = FUtf8 ? Utf8ByteOrderMark.size() : 0;
-        // The launcher's lines: each begins after a LF; a Ctrl-Z ends the file at the start
-        // of one, and cuts one short anywhere else.
-        while (pos < FRaw.size()) {
-            std::size_t nl = FRaw.find('\n', pos);
-            std::size_t lineEnd = nl == std::string_view::npos ? FRaw.size() : nl;
-            if (FRaw[pos] == kCtrlZ) {
-                ReportEnd(pos, lineEnd);
+        // The launcher's lines, read as it reads them.
+        TTextLineReader reader(FRaw, FUtf8 ? Utf8ByteOrderMark.size() : 0);
+        while (std::optional<TTextLine> line = reader.Next()) {
+            if (line->EndsText) {
+                ReportEnd(line->Begin, line->End);
                 break;
             }
-            const void* z = std::memchr(FRaw.data() + pos, kCtrlZ, lineEnd - pos);
-            std::size_t readEnd = z ? static_cast<const char*>(z) - FRaw.data() : lineEnd;
-            ScanCharacters(pos, readEnd);
-            if (readEnd < lineEnd && HasText(FRaw.substr(readEnd + 1, lineEnd - readEnd - 1)))
+            ScanCharacters(line->Begin, line->TextEnd);
+            if (line->Cut && HasText(FRaw.substr(line->TextEnd + 1, line->End - line->TextEnd - 1)))
                 FProblems.push_back(
-                    Problem(FLines.LineAt(readEnd), TProblemCode::CtrlZ,
+                    Problem(FLines.LineAt(line->TextEnd), TProblemCode::CtrlZ,
                             "a Ctrl-Z cuts this line: the text after it is ignored"));
-            pos = lineEnd + 1;
         }
         for (const auto& [line, found] : FUnmappable)
             FProblems.push_back(Problem(line, TProblemCode::Unmappable, UnmappableMessage(found)));

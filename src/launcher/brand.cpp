@@ -24,7 +24,7 @@ std::shared_ptr<const TBrand>& CurrentBrand() {
 }
 
 [[noreturn]] void Damaged(const fs::path& file, const std::string& what) {
-    throw Exception(FsPathString(file) + ": " + what);
+    throw EBrandDamaged(FsPathString(file) + ": " + what);
 }
 
 std::vector<std::uint8_t> ReadBytes(const fs::path& file) {
@@ -53,19 +53,10 @@ std::unique_ptr<TPicture> ReadPicture(const fs::path& folder, const TBrandPictur
 
 std::vector<std::string> ReadLines(const fs::path& file) {
     std::vector<std::uint8_t> bytes = ReadBytes(file);
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::uint8_t byte : bytes) {
-        if (byte == '\n') {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line += char(byte);
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
+    std::string text(bytes.begin(), bytes.end());
+    std::vector<std::string_view> views;
+    SplitTextLines(text, views);
+    return {views.begin(), views.end()};
 }
 
 void ReadSkin(const fs::path& folder, TBrand& brand) {
@@ -91,10 +82,13 @@ std::unique_ptr<TBrand> ReadBrand(const std::string& folderName) {
     brand->Head = ReadPicture(folder, BrandHeadSize);
     brand->Body = ReadPicture(folder, BrandBodySize);
     brand->NoImage = ReadPicture(folder, BrandNoImageSize);
+    brand->Link = ReadPicture(folder, BrandLinkSize);
     try {
         ReadSkin(folder, *brand);
+    } catch (const EBrandDamaged&) {
+        throw;
     } catch (const Exception& e) {
-        if (e.Message().rfind(FsPathString(folder), 0) == 0) throw;
+        // The stored skin's own errors do not say which file they came from.
         Damaged(folder / brand_files::SkinPictures, e.Message());
     }
     if (fs::path icon = folder / brand_files::Icon; fs::exists(icon)) {

@@ -38,7 +38,7 @@ TMainFr::TMainFr(TComponent* owner) : TForm(owner) {
 }
 
 TMainFr::~TMainFr() {
-    SetDestroying();
+    BeforeDestruction();
     if (MainFr == this) MainFr = nullptr;
 }
 
@@ -132,7 +132,13 @@ void TMainFr::TakeBrand() {
     replace("ImNoImag", brand->NoImage);
     if (auto* stored = dynamic_cast<TbsStoredSkin*>(FindComponent("bsStoredSkin1")); stored && !brand->SkinIni.empty())
         ApplyBrandSkin(*brand, *stored);
-    if (!brand->Site.empty()) FPublisherAddress = brand->Site;
+    replace("ImInet", brand->Link);
+    if (!brand->Site.empty()) {
+        FPublisherAddress = brand->Site;
+        // Our address must not stand on a link that opens theirs.
+        if (auto* link = dynamic_cast<TImage*>(FindComponent("ImInet")); link && !brand->Link)
+            WriteHostOnLinkPicture(link->Picture().Bitmap(), SiteHostName(brand->Site));
+    }
 }
 
 void TMainFr::Notification(TComponent* component, TOperation operation) {

@@ -4,38 +4,29 @@
 #include "platform/file_names.h"
 #include "platform/file_open.h"
 #include "platform/in_out_error.h"
+#include "platform/text_lines.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace {
-
-constexpr char kCtrlZ = 26;
-
-} // namespace
-
 void SplitTextLines(std::span<char> text, std::vector<std::string_view>& lines) {
-    char* p = text.data();
-    char* const end = p + text.size();
+    char* const base = text.data();
     // Counted first, so the list is allocated once, at its size: a file of short lines
     // would otherwise pass through a list twice too large.
-    lines.reserve(lines.size() + std::count(p, end, '\n') + 1);
-    while (p < end) {
-        char* nl = static_cast<char*>(std::memchr(p, '\n', end - p));
-        char* lineEnd = nl ? nl : end;
-        char* next = nl ? nl + 1 : end;
-        if (*p == kCtrlZ) break;
-        if (char* z = static_cast<char*>(std::memchr(p, kCtrlZ, lineEnd - p))) lineEnd = z;
-        // The CR of a CR LF is the common case; any other CR is squeezed out.
-        if (lineEnd > p && lineEnd[-1] == '\r' && lineEnd == nl) --lineEnd;
-        if (char* cr = static_cast<char*>(std::memchr(p, '\r', lineEnd - p))) {
+    lines.reserve(lines.size() + std::count(base, base + text.size(), '\n') + 1);
+    TTextLineReader reader(std::string_view(base, text.size()));
+    while (std::optional<TTextLine> line = reader.Next()) {
+        if (line->EndsText) break;
+        char* begin = base + line->Begin;
+        char* end = base + line->TextEnd;
+        // A CR that is not part of a CR LF is squeezed out.
+        if (char* cr = static_cast<char*>(std::memchr(begin, '\r', end - begin))) {
             char* w = cr;
-            for (char* r = cr; r < lineEnd; ++r)
+            for (char* r = cr; r < end; ++r)
                 if (*r != '\r') *w++ = *r;
-            lineEnd = w;
+            end = w;
         }
-        lines.emplace_back(p, lineEnd - p);
-        p = next;
+        lines.emplace_back(begin, end - begin);
     }
 }
 

@@ -1,10 +1,7 @@
 #pragma once
-// Reading a whole text file as lines, with the runtime's text-file rules:
-//  - a line ends at LF or CR LF; a CR not followed by LF is dropped and the line goes on;
-//  - Ctrl-Z (26) at the start of a line ends the file; inside a line it ends the line's
-//    text and the rest of that physical line is skipped;
-//  - the last line needs no break, and a break at the very end adds no line;
-//  - lines have no length limit and may hold any byte, NUL included.
+// Reading a whole text file as lines, with the runtime's text-file rules (TTextLineReader);
+// a CR not followed by LF is dropped and the line goes on; lines have no length limit and
+// may hold any byte, NUL included.
 // A file that begins with the UTF-8 byte-order mark is turned into code page 1251 first.
 
 #include <cstddef>

@@ -35,7 +35,10 @@ TApplication::~TApplication() {
     if (FFontWarmUp.joinable()) FFontWarmUp.join();
     // Forms go before the screen and the timers they use.
     for (int i = ComponentCount() - 1; i >= 0; --i)
-        if (dynamic_cast<TForm*>(Components(i))) delete Components(i);
+        if (auto* form = dynamic_cast<TForm*>(Components(i))) {
+            form->BeforeDestruction();
+            delete form;
+        }
     DestroyComponents();
     Screen = nullptr;
     FTimers.reset();

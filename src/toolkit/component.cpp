@@ -64,6 +64,7 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
 void TComponent::DestroyComponents() {
     while (!FComponents.empty()) {
         TComponent* last = FComponents.back();
+        last->BeforeDestruction();
         // Deleting removes it from the list through RemoveComponent.
         delete last;
     }

@@ -58,6 +58,10 @@ public:
     // components and everything this component asked FreeNotification of.
     virtual void Notification(TComponent* component, TOperation operation);
 
+    // Runs before destruction while the object is still whole: an owner calls it on
+    // what it owns before deleting it.
+    virtual void BeforeDestruction() {}
+
 protected:
     void SetDestroying() { FComponentState |= csDestroying; }
     // Destroys every owned component, last first.

@@ -21,11 +21,18 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TForm::~TForm() {
-    SetDestroying();
-    if (OnDestroy) Application->Guard([this] { OnDestroy(this); });
+    BeforeDestruction();
     if (FModalLoop) FModalLoop->quit();
     if (Screen) Screen->RemoveForm(this);
     if (Application && Application->MainForm() == this) Application->Terminate();
+}
+
+void TForm::BeforeDestruction() {
+    if (FBeforeDestructionDone) return;
+    FBeforeDestructionDone = true;
+    SetDestroying();
+    if (OnDestroy) Application->Guard([this] { OnDestroy(this); });
+    DestroyComponents();
 }
 
 void TForm::AfterConstruction() {

@@ -27,6 +27,11 @@ public:
     // Runs after construction, when the form and everything it holds exist:
     // fires OnCreate, then creates the window.
     virtual void AfterConstruction();
+    // Fires OnDestroy and destroys the form's components while the whole form, the
+    // members of a derived form included, still exists: a handler that runs as the
+    // components go finds them. A derived form with members calls it first in its own
+    // destructor, for a form deleted directly.
+    void BeforeDestruction() override;
 
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle style);
@@ -89,4 +94,5 @@ private:
     TModalResult FModalResult = mrNone;
     QEventLoop* FModalLoop = nullptr;
     bool FActive = false;
+    bool FBeforeDestructionDone = false;
 };

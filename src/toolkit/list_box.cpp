@@ -231,7 +231,13 @@ void TCustomListBox::ItemsChanged() {
 
 void TCustomListBox::ContentChanged() {
     ItemsChanged();
-    if (!FUpdating) NotifyAccessible(*this, acItemsChanged);
+    if (FUpdating) return;
+    // A list emptied to be filled at once (a new category's titles) is heard once, with
+    // what it then holds: the filling takes back the emptying's announcement.
+    if (FItems.empty())
+        NotifyAccessibleLater(*this, acItemsChanged);
+    else
+        NotifyAccessible(*this, acItemsChanged);
 }
 
 void TCustomListBox::AnnounceCurrent(TAccessibleChange selectionChange) {
@@ -369,6 +375,8 @@ void TCustomListBox::KeyNavigate(std::uint16_t key) {
     if (FItems.empty()) return;
     int rows = VisibleRows();
     int current = FItemIndex;
+    int lastVisible = FTopIndex + rows - 1;
+    bool inView = current >= FTopIndex && current <= lastVisible;
     int target;
     if (current < 0) {
         target = key == VK_END ? Count() - 1 : 0;
@@ -376,7 +384,11 @@ void TCustomListBox::KeyNavigate(std::uint16_t key) {
         switch (key) {
         case VK_UP: target = current - 1; break;
         case VK_DOWN: target = current + 1; break;
-        case VK_LEFT: target = current - (FColumns > 0 ? rows : 1); break;
+        case VK_LEFT:
+            // In the first column there is nowhere to go, and nothing to report.
+            if (FColumns > 0 && current < rows) return;
+            target = current - (FColumns > 0 ? rows : 1);
+            break;
         case VK_RIGHT: target = current + (FColumns > 0 ? rows : 1); break;
         case VK_HOME: target = 0; break;
         case VK_END: target = Count() - 1; break;
@@ -384,21 +396,20 @@ void TCustomListBox::KeyNavigate(std::uint16_t key) {
             if (FColumns > 0)
                 target = current - rows * FColumns;
             else
-                target = current != FTopIndex ? FTopIndex : current - std::max(1, rows - 1);
+                target = inView && current != FTopIndex ? FTopIndex : current - std::max(1, rows - 1);
             break;
-        case VK_NEXT: {
-            if (FColumns > 0) {
+        case VK_NEXT:
+            if (FColumns > 0)
                 target = current + rows * FColumns;
-                break;
-            }
-            int lastVisible = FTopIndex + rows - 1;
-            target = current < lastVisible ? lastVisible : current + std::max(1, rows - 1);
+            else
+                target = inView && current != lastVisible ? lastVisible : current + std::max(1, rows - 1);
             break;
-        }
         default: return;
         }
     }
     target = std::clamp(target, 0, Count() - 1);
+    // As the system's list does, a key that leaves the caret where it is still scrolls
+    // it into view and is reported: Home after the view was scrolled away shows item 0.
     TShiftState shift = KeyboardShiftState();
     if (FMultiSelect && FExtendedSelect && (shift & ssShift)) {
         SelectRange(FAnchor, target);
@@ -411,14 +422,15 @@ void TCustomListBox::KeyNavigate(std::uint16_t key) {
     }
     if (FMultiSelect && !FExtendedSelect) {
         // The caret moves alone; Space selects.
-        if (target == current) return;
+        bool moved = target != current;
         FItemIndex = target;
         MakeVisible(target);
         Invalidate();
-        if (Focused()) NotifyAccessible(*this, acFocus);
+        if (moved && Focused()) NotifyAccessible(*this, acFocus);
+        Click();
         return;
     }
-    if (target != current) SetCurrent(target, true, true);
+    SetCurrent(target, true, true);
 }
 
 void TCustomListBox::TypeAhead(char key) {
@@ -435,7 +447,8 @@ void TCustomListBox::TypeAhead(char key) {
     for (int k = 0; k < Count(); ++k) {
         int index = (start + k) % Count();
         if (!StartsWithIgnoringCase(FItems[size_t(index)], prefix)) continue;
-        if (index != FItemIndex) SetCurrent(index, true, true);
+        // Finding the current item again is a find too: it comes into view.
+        SetCurrent(index, true, true);
         return;
     }
 }

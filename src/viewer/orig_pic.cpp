@@ -25,7 +25,7 @@ TBigPic::TBigPic(TComponent* owner) : TForm(owner) {
 }
 
 TBigPic::~TBigPic() {
-    SetDestroying();
+    BeforeDestruction();
     if (BigPic == this) BigPic = nullptr;
 }
 

@@ -140,18 +140,52 @@ TEST_F(NativeListBox, KeysMoveTheCurrentItemKeepItInViewAndReportEachMove) {
     Key(VK_END);
     EXPECT_EQ(List->ItemIndex(), 29);
     EXPECT_EQ(List->TopIndex(), 25);
-    Key(VK_DOWN); // nowhere to go: no report
+    Key(VK_DOWN); // nowhere to go, and reported all the same
     Key(VK_UP);
     EXPECT_EQ(List->ItemIndex(), 28);
     Key(VK_HOME);
     EXPECT_EQ(List->ItemIndex(), 0);
     EXPECT_EQ(List->TopIndex(), 0);
-    EXPECT_EQ(Clicks, 7);
+    EXPECT_EQ(Clicks, 8);
 
     // A key handler that clears the key keeps it from the list.
     List->OnKeyDown = [](TObject*, std::uint16_t& key, TShiftState) { key = 0; };
     Key(VK_DOWN);
     EXPECT_EQ(List->ItemIndex(), 0);
+}
+
+TEST_F(NativeListBox, AKeyThatLeavesTheCurrentItemStillBringsItIntoViewAndReportsIt) {
+    Fill(30);
+    struct TCase {
+        std::uint16_t Key;
+        int Current, ScrolledTo, Top;
+    };
+    for (TCase c : {TCase{VK_HOME, 0, 25, 0}, {VK_UP, 0, 25, 0}, {VK_PRIOR, 0, 25, 0},
+                    {VK_END, 29, 0, 25}, {VK_DOWN, 29, 0, 25}, {VK_NEXT, 29, 0, 25}}) {
+        SCOPED_TRACE(c.Key);
+        List->SetItemIndex(c.Current);
+        List->SetTopIndex(c.ScrolledTo); // the thumb dragged away from the current item
+        Clicks = 0;
+        Key(c.Key);
+        EXPECT_EQ(List->ItemIndex(), c.Current);
+        EXPECT_EQ(List->TopIndex(), c.Top);
+        EXPECT_EQ(Clicks, 1);
+    }
+    // Typing the only match of the current item finds it again.
+    List->Items().Add("zed");
+    List->SetItemIndex(30);
+    List->SetTopIndex(0);
+    Char('z');
+    EXPECT_EQ(List->ItemIndex(), 30);
+    EXPECT_EQ(List->TopIndex(), 26);
+    EXPECT_EQ(Clicks, 2);
+    // In columns, Left in the first one goes nowhere and says nothing.
+    List->SetColumns(2);
+    List->SetItemIndex(3);
+    Clicks = 0;
+    Key(VK_LEFT);
+    EXPECT_EQ(List->ItemIndex(), 3);
+    EXPECT_EQ(Clicks, 0);
 }
 
 TEST_F(NativeListBox, TypedLettersFindItemsByTheirBeginningIgnoringCase) {
@@ -177,7 +211,8 @@ TEST_F(NativeListBox, TypedLettersFindItemsByTheirBeginningIgnoringCase) {
     Clock().Advance(TypeAheadTimeoutMs + 1);
     Char('x');
     EXPECT_EQ(List->ItemIndex(), 1);
-    EXPECT_EQ(Clicks, 7);
+    EXPECT_EQ(Clicks, 8); // "бе" found "Беларусь" again: a find, reported
+
 }
 
 TEST_F(NativeListBox, MouseSelectsTheItemUnderThePointerAndDoubleClickFollows) {

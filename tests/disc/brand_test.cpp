@@ -45,6 +45,7 @@ void WriteGoodBrand(const std::string& brand) {
     SaveBmp(CodedPicture(800, 100, 0x11), brand + "/head.bmp");
     SaveBmp(CodedPicture(800, 500, 0x22), brand + "/body.bmp");
     SaveBmp(CodedPicture(243, 214, 0x33), brand + "/noimage.bmp");
+    SaveBmp(CodedPicture(110, 32, 0x55), brand + "/link.bmp");
     CodedPicture(64, 64, 0x44).save(QString::fromStdString(brand + "/icon.png"));
     std::ofstream(brand + "/site.txt") << "https://publisher.example/disc?from=vitrina\n";
     WriteInvertedSkin(brand + "/skin");
@@ -76,7 +77,8 @@ TEST_F(Brand, AGoodBrandIsAcceptedWhole) {
     WriteGoodBrand(scratch / "brand");
     TShellRun run = Kit("brand-check " + Quoted(scratch / "brand"));
     EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_NE(run.Out.find("body.picture, head.picture, icon.png, noimage.picture, site.txt, skin.ini, skin.pictures"),
+    EXPECT_NE(run.Out.find("body.picture, head.picture, icon.png, link.picture, noimage.picture, site.txt, "
+                           "skin.ini, skin.pictures"),
               std::string::npos)
         << run.Out;
     scratch.MakeFolder("empty");
@@ -95,13 +97,15 @@ TEST_F(Brand, EveryProblemIsReportedAtOnce) {
     CodedPicture(300, 300, 3).save(QString::fromStdString(brand + "/icon.png"));
     std::ofstream(brand + "/site.txt") << "javascript:alert(1)\n";
     std::ofstream(brand + "/readme.txt") << "notes";
+    scratch.MakeFolder("brand/link.bmp");
     WriteInvertedSkin(brand + "/skin");
     std::ofstream ini(brand + "/skin/skin.ini", std::ios::trunc);
     ini << "[VERSION]\nskinname=No form info\n[PICTURES]\npicture=main.bmp\n";
     ini.close();
     TShellRun run = Kit("brand-check " + Quoted(brand));
     EXPECT_EQ(run.Status, 1);
-    for (const char* says : {"6 problems", "readme.txt: not part of a brand", "head.bmp: 640x100, must be 800x100",
+    for (const char* says : {"7 problems", "link.bmp: cannot be read", "readme.txt: not part of a brand",
+                             "head.bmp: 640x100, must be 800x100",
                              "body.bmp: ", "icon.png: 300x300, must be square and at most 256x256",
                              "site.txt: 'javascript:alert(1)' is not a well-formed", "skin/skin.ini: the skin lacks"})
         EXPECT_NE(run.Err.find(says), std::string::npos) << says << "\n" << run.Err;
@@ -124,10 +128,12 @@ TEST_F(Brand, OnlyWellFormedWebAndMailAddressesAreTaken) {
 
 TEST_F(Brand, PackRefusesABadBrandBeforeWritingAnything) {
     SaveBmp(CodedPicture(800, 99, 1), scratch / "brand/head.bmp");
+    SaveBmp(CodedPicture(109, 32, 1), scratch / "brand/link.bmp");
     TShellRun run = Kit("pack " + Quoted(MakeDisc()) + " " + Quoted(scratch / "out") + " --iso " +
                         Quoted(scratch / "d.iso") + " --brand " + Quoted(scratch / "brand"));
     EXPECT_EQ(run.Status, 1);
     EXPECT_NE(run.Err.find("head.bmp: 800x99, must be 800x100"), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("link.bmp: 109x32, must be 110x32"), std::string::npos) << run.Err;
     EXPECT_FALSE(fs::exists(scratch / "out"));
     EXPECT_FALSE(fs::exists(scratch / "d.iso"));
 }
@@ -172,12 +178,40 @@ TEST_F(Brand, ThePackedLauncherShowsTheBrandsPicturesSkinAndSite) {
     expectPicture("body", QRect(0, 100, 24, 500), QPoint(0, 100), 0x22);
     expectPicture("body", QRect(0, 572, 800, 28), QPoint(0, 100), 0x22);
     expectPicture("no image", QRect(533, 157, 243, 214), QPoint(533, 157), 0x33);
+    expectPicture("link", QRect(19, 4, 109, 28), QPoint(19, 4), 0x55);
     // The list frames come from the skin's control picture, its colours turned over.
     for (QPoint at : {QPoint(26, 183), QPoint(216, 183), QPoint(26, 568), QPoint(250, 175)}) {
         QRgb plainPixel = before.pixel(at);
         EXPECT_EQ(QColor(shot.pixel(at)), QColor(255 - qRed(plainPixel), 255 - qGreen(plainPixel), 255 - qBlue(plainPixel)))
             << at.x() << "," << at.y();
     }
+}
+
+// A brand with a site and no link picture keeps our link with its host on it, so our
+// address never stands on a link that opens theirs.
+TEST_F(Brand, ASiteWithoutALinkPictureShowsItsHostOnOurLink) {
+    std::string disc = MakeDisc();
+    TShellRun built = Shot(VITRINA_KIT, disc, "built-in.png");
+    ASSERT_EQ(built.Status, 0) << built.Err;
+    std::ofstream(scratch.MakeFolder("brand") + "/site.txt") << "https://www.publisher.example/disc\n";
+    TShellRun packed = Kit("pack " + Quoted(disc) + " " + Quoted(scratch / "out") + " --brand " +
+                           Quoted(scratch / "brand"));
+    ASSERT_EQ(packed.Status, 0) << packed.Err;
+    TShellRun branded = Shot(scratch / "out/.vitrina/bin/vitrina-kit", scratch / "out", "branded.png");
+    ASSERT_EQ(branded.Status, 0) << branded.Err;
+    QImage shot(QString::fromStdString(scratch / "branded.png"));
+    QImage ours(QString::fromStdString(scratch / "built-in.png"));
+    int changed = 0;
+    for (int y = 4; y < 32; ++y)
+        for (int x = 19; x < 128; ++x) {
+            bool text = x >= 19 + 24 && x < 19 + 108 && y >= 5 && y < 31;
+            if (!text)
+                ASSERT_EQ(shot.pixel(x, y), ours.pixel(x, y)) << "the emblem and outline stay: " << x << "," << y;
+            else
+                changed += shot.pixel(x, y) != ours.pixel(x, y);
+        }
+    EXPECT_GT(changed, 100);
+    EXPECT_EQ(shot.copy(0, 40, 800, 560), ours.copy(0, 40, 800, 560));
 }
 
 // Without a brand the look is byte for byte the built-in one; a brand damaged after
@@ -200,6 +234,7 @@ TEST_F(Brand, NoBrandOrADamagedOneShowsTheBuiltInLook) {
         std::string Bytes;
     } damages[] = {{"head.picture", ReadWholeFile(brand + "/head.picture").substr(0, 300)},
                    {"skin.pictures", ReadWholeFile(brand + "/skin.pictures").substr(0, 5000)},
+                   {"link.picture", ReadWholeFile(brand + "/link.picture").substr(0, 300)},
                    {"skin.ini", "[VERSION]\nskinname=cut\n"},
                    {"site.txt", "file:///etc/passwd\n"},
                    {"icon.png", "not a picture"}};

@@ -235,3 +235,29 @@ TEST(KitCheckDemo, TheDemoDiscHasNoErrors) {
 }
 
 } // namespace
+
+// A category's folder that cannot be listed says so, rather than that nothing is unused.
+TEST_F(KitCheck, AnUnreadableCategoryFolderIsReportedWithItsReason) {
+    Catalogue({"Игры@Тетрис@tetris@@@", "Прочее@Змейка@snake@@@"});
+    Pictures("soft/Игры/tetris");
+    Pictures("soft/Прочее/snake");
+    Disc.MakeFolder("soft/Прочее/stray");
+    std::string games = Disc / "soft/Игры";
+    ASSERT_EQ(::chmod(games.c_str(), 0311), 0); // entered, never listed
+    // Permissions bind root only through another user.
+    std::string user = ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    for (const std::string& folder : {Disc.Path(), Scratch.Path()}) ::chmod(folder.c_str(), 0777);
+    std::string command = "LC_ALL=C.UTF-8 timeout -k 5 120 " + user + "'" + VITRINA_KIT + "' check '" + Disc.Path() +
+                          "' --json >'" + (Scratch / "out") + "' 2>'" + (Scratch / "err") + "'";
+    int status = std::system(command.c_str());
+    ::chmod(games.c_str(), 0755);
+    TKitRun run{WEXITSTATUS(status), ReadWholeFile(Scratch / "out"), ReadWholeFile(Scratch / "err")};
+    QJsonObject report = Json(run);
+    QJsonObject unreadable = ProblemOn(report, 1, "unreadable-folder");
+    EXPECT_EQ(unreadable["severity"].toString(), "warning");
+    EXPECT_EQ(unreadable["category"].toString().toStdString(), "Игры");
+    EXPECT_THAT(unreadable["message"].toString().toStdString(),
+                AllOf(HasSubstr("soft\\Игры\\ cannot be read"), HasSubstr("Permission denied")));
+    // The other category is still looked through.
+    EXPECT_THAT(ProblemOn(report, 2, "unused-folder")["message"].toString().toStdString(), HasSubstr("stray"));
+}

@@ -131,7 +131,8 @@ TEST_F(LauncherAccessibility, KeysAndClicksMoveSelectionAndFocus) {
 TEST_F(LauncherAccessibility, OneDownKeyInEachListIsHeardItemFirstThenItsDetails) {
     TShotRun run = Run("a11y-events\nkey Down\na11y-events\nkey Tab\na11y-events\nkey Down\na11y-events\n");
     ASSERT_EQ(run.Lines.size(), 4u);
-    EXPECT_THAT(Heard(run.Lines[1], true), Contains("ObjectReorder: List Программы"));
+    // The new category's titles are announced once, not emptied and then filled.
+    EXPECT_THAT(Heard(run.Lines[1], true), Contains("ObjectReorder: List Программы").Times(1));
     EXPECT_THAT(Heard(run.Lines[1]), ElementsAre("Selection: ListItem Игры", "Focus: ListItem Игры",
                                                   "Selection: ListItem Змейка", "NameChanged: StaticText Ползёт"));
     EXPECT_THAT(Heard(run.Lines[2]), ElementsAre("Focus: ListItem Змейка"));

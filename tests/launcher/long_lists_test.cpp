@@ -88,9 +88,16 @@ TEST(LongLists, EveryGestureReachesTheEndOfSeventyThousandAndAMillionTitles) {
         auto top = [&](size_t i) { return Control(states.at(i), "ListBoxProg")["topIndex"].toInt(); };
         for (const QJsonObject& s : states) {
             QJsonObject list = Control(s, "ListBoxProg");
-            ASSERT_EQ(list["items"].toArray().size(), count);
+            ASSERT_EQ(list["itemCount"].toInt(), count);
             EXPECT_EQ(list["topIndex"].toInt(), list["scrollBar"].toObject()["position"].toInt());
         }
+        // The state names the ends of the list and what it leaves out between them.
+        QJsonArray items = Control(states[0], "ListBoxProg")["items"].toArray();
+        ASSERT_EQ(items.size(), 200);
+        EXPECT_EQ(items[99].toString().mid(1).toInt(), 99);
+        EXPECT_EQ(items[100].toString().mid(1).toInt(), count - 100);
+        EXPECT_EQ(items[199].toString().mid(1).toInt(), count - 1);
+        EXPECT_EQ(Control(states[0], "ListBoxProg")["itemsLeftOut"].toArray(), (QJsonArray{100, count - 101}));
         EXPECT_EQ(top(0), last);
         EXPECT_EQ(top(1), last - 1);
         EXPECT_EQ(top(2), last);
@@ -100,4 +107,41 @@ TEST(LongLists, EveryGestureReachesTheEndOfSeventyThousandAndAMillionTitles) {
         EXPECT_EQ(top(6), last);
         EXPECT_EQ(Control(states[6], "ListBoxProg")["itemIndex"].toInt(), count - 1);
     }
+}
+
+TEST(LongLists, HomeEndAndTypingBringTheCurrentTitleBackAfterTheThumbTookTheViewAway) {
+    TestApplication();
+    TTestDisc disc;
+    std::vector<std::string> lines;
+    char line[64];
+    for (int i = 0; i < 70000; ++i) {
+        std::snprintf(line, sizeof line, "A@a%07d@f%d@@@", i, i);
+        lines.emplace_back(line);
+    }
+    lines.emplace_back("A@zed@z@@@"); // the last title, and the only one with a z
+    disc.SetCatalogue(lines);
+    TShotRun first = RunShot(disc, "state\n");
+    ASSERT_EQ(first.Status, 0) << first.Err;
+    TBarPoints p = BarPoints(first.States.at(0));
+    std::string farAbove = p.Top.substr(0, p.Top.find(' ')) + " -300";
+    std::string script = "click " + p.List + "\n" + // title 0, and the thumb takes the view to the end
+                         "press " + p.Thumb + "\nmove " + p.FarBelow + "\nrelease " + p.FarBelow + "\n" +
+                         "state\nkey Home\nstate\n" +
+                         "key End\npress " + p.ThumbAtEnd + "\nmove " + farAbove + "\nrelease " + farAbove + "\n" +
+                         "state\nkey z\nstate --all-items\n";
+    TShotRun run = RunShot(disc, script);
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    ASSERT_EQ(run.States.size(), 4u);
+    auto list = [&](size_t i) { return Control(run.States.at(i), "ListBoxProg"); };
+    const int last = 70000, lastTop = 70001 - 19;
+    EXPECT_EQ(list(0)["topIndex"].toInt(), lastTop);
+    EXPECT_EQ(list(0)["itemIndex"].toInt(), 0);
+    EXPECT_EQ(list(1)["topIndex"].toInt(), 0);
+    EXPECT_EQ(list(1)["scrollBar"].toObject()["position"].toInt(), 0);
+    EXPECT_EQ(list(2)["topIndex"].toInt(), 0);
+    EXPECT_EQ(list(2)["itemIndex"].toInt(), last);
+    EXPECT_EQ(list(3)["topIndex"].toInt(), lastTop);
+    EXPECT_EQ(list(3)["itemIndex"].toInt(), last);
+    EXPECT_EQ(list(3)["items"].toArray().size(), 70001);
+    EXPECT_TRUE(list(3)["itemsLeftOut"].isNull());
 }

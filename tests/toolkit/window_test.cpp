@@ -94,6 +94,31 @@ void RecordQtWarning(QtMsgType, const QMessageLogContext&, const QString& text) 
     qtWarnings.push_back(text.toStdString());
 }
 
+// A part that tells a handler when it goes.
+class TGoingPart : public TComponent {
+public:
+    using TComponent::TComponent;
+    ~TGoingPart() override {
+        if (OnGoing) OnGoing();
+    }
+    std::function<void()> OnGoing;
+};
+
+// A form whose parts' handlers read a member of the form, as a launcher's do.
+class TFormWithMembers : public TForm {
+public:
+    TFormWithMembers(TComponent* owner, std::vector<std::string>& log) : TForm(owner) {
+        for (int i = 0; i < 3; ++i)
+            (new TGoingPart(this))->OnGoing = [this, &log] { log.push_back(FTitle + " heard a part go"); };
+        OnDestroy = [this, &log](TObject*) {
+            log.push_back(FTitle + " destroyed with " + std::to_string(ComponentCount()));
+        };
+    }
+
+private:
+    std::string FTitle = "a title longer than any string kept inline"; // on the heap
+};
+
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -105,6 +130,17 @@ protected:
 };
 
 } // namespace
+
+// Run under the sanitizers, a member gone before the parts would be a read after free.
+TEST_F(WindowTest, AFormsMembersOutliveThePartsItOwnsAndItsOnDestroy) {
+    std::vector<std::string> log;
+    auto* owner = new TComponent(nullptr);
+    new TFormWithMembers(owner, log);
+    delete owner; // as the application takes its forms with it
+    const std::string title = "a title longer than any string kept inline";
+    EXPECT_EQ(log, (std::vector<std::string>{title + " destroyed with 3", title + " heard a part go",
+                                             title + " heard a part go", title + " heard a part go"}));
+}
 
 TEST_F(WindowTest, PendingPaintsGoBeforeATimerTick) {
     TForm form(nullptr);

@@ -37,8 +37,10 @@ struct TSourcePicture {
     TBrandPictureSize Size;
 };
 
-const TSourcePicture Pictures[] = {
-    {"head.bmp", BrandHeadSize}, {"body.bmp", BrandBodySize}, {"noimage.bmp", BrandNoImageSize}};
+const TSourcePicture Pictures[] = {{"head.bmp", BrandHeadSize},
+                                   {"body.bmp", BrandBodySize},
+                                   {"noimage.bmp", BrandNoImageSize},
+                                   {"link.bmp", BrandLinkSize}};
 
 class TBrandChecker {
 public:
@@ -51,7 +53,7 @@ public:
         for (const auto& entry : fs::directory_iterator(FFolder))
             if (!known.count(FsPathString(entry.path().filename())))
                 Problem(FsPathString(entry.path().filename()),
-                        "not part of a brand (head.bmp, body.bmp, noimage.bmp, icon.png, site.txt, skin/)");
+                        "not part of a brand (head.bmp, body.bmp, noimage.bmp, link.bmp, icon.png, site.txt, skin/)");
         for (const TSourcePicture& picture : Pictures) CheckPicture(picture);
         CheckIcon();
         CheckSite();

@@ -1,6 +1,6 @@
 #pragma once
 // A disc publisher's brand folder as the author keeps it (head.bmp, body.bmp,
-// noimage.bmp, icon.png, site.txt, skin/), checked whole and converted into the form
+// noimage.bmp, link.bmp, icon.png, site.txt, skin/), checked whole and converted into the form
 // the launcher reads from its bundle.
 
 #include <map>

@@ -1,4 +1,5 @@
 #include "iso_image.h"
+#include "staged_output.h"
 
 #include "platform/exceptions.h"
 
@@ -131,9 +132,8 @@ void WriteIsoImage(const std::string& folder, const std::string& imagePath, cons
     std::unique_ptr<burn_source, TSourceRelease> source(rawSource);
     const off_t expected = source->get_size(source.get());
 
-    std::string partial = imagePath + ".partial-XXXXXX";
-    int fd = mkstemp(partial.data());
-    if (fd < 0) throw Exception(imagePath + ": cannot be written (" + std::strerror(errno) + ")");
+    TStagedOutput partial(imagePath, TStagedOutput::File);
+    int fd = partial.TakeDescriptor();
     std::FILE* out = fdopen(fd, "wb");
     bool ok = out != nullptr;
     std::string reason = ok ? "" : std::strerror(errno);
@@ -153,14 +153,6 @@ void WriteIsoImage(const std::string& folder, const std::string& imagePath, cons
     }
     // A file that could not be read ends the data early.
     if (ok && written != expected) ok = false, reason = LastIsoMessage(ISO_FILE_READ_ERROR);
-    if (!ok) {
-        unlink(partial.c_str());
-        throw Exception(imagePath + ": cannot be written (" + reason + ")");
-    }
-    chmod(partial.c_str(), 0644);
-    if (std::rename(partial.c_str(), imagePath.c_str()) != 0) {
-        std::string reason = std::strerror(errno);
-        unlink(partial.c_str());
-        throw Exception(imagePath + ": cannot be written (" + reason + ")");
-    }
+    if (!ok) partial.Fail(reason);
+    partial.Commit(std::filesystem::perms(0644));
 }

@@ -55,14 +55,81 @@ TJsonWriter& TJsonWriter::Raw(std::string_view text) {
 }
 
 TJsonWriter& TJsonWriter::Number(unsigned long long value) {
+    BeforeValue();
     FBuffer += std::to_string(value);
     Reserve();
     return *this;
 }
 
+TJsonWriter& TJsonWriter::Int(long long value) {
+    BeforeValue();
+    FBuffer += std::to_string(value);
+    Reserve();
+    return *this;
+}
+
+TJsonWriter& TJsonWriter::Bool(bool value) {
+    BeforeValue();
+    FBuffer += value ? "true" : "false";
+    return *this;
+}
+
+TJsonWriter& TJsonWriter::Null() {
+    BeforeValue();
+    FBuffer += "null";
+    return *this;
+}
+
 TJsonWriter& TJsonWriter::String(std::string_view cp1251) {
+    BeforeValue();
     AppendEscaped(FBuffer, cp1251);
     Reserve();
+    return *this;
+}
+
+void TJsonWriter::BeforeValue() {
+    if (FAfterKey) {
+        FAfterKey = false;
+        return;
+    }
+    if (FOpen.empty()) return;
+    if (FOpen.back()) FBuffer += ", ";
+    FOpen.back() = 1;
+}
+
+TJsonWriter& TJsonWriter::BeginObject() {
+    BeforeValue();
+    FBuffer += '{';
+    FOpen.push_back(0);
+    return *this;
+}
+
+TJsonWriter& TJsonWriter::EndObject() {
+    FOpen.pop_back();
+    FBuffer += '}';
+    Reserve();
+    return *this;
+}
+
+TJsonWriter& TJsonWriter::BeginArray() {
+    BeforeValue();
+    FBuffer += '[';
+    FOpen.push_back(0);
+    return *this;
+}
+
+TJsonWriter& TJsonWriter::EndArray() {
+    FOpen.pop_back();
+    FBuffer += ']';
+    Reserve();
+    return *this;
+}
+
+TJsonWriter& TJsonWriter::Key(std::string_view name) {
+    BeforeValue();
+    AppendEscaped(FBuffer, name);
+    FBuffer += ": ";
+    FAfterKey = true;
     return *this;
 }
 

@@ -10,6 +10,7 @@
 #include "disc_tree.h"
 #include "iso_image.h"
 #include "kit_commands.h"
+#include "staged_output.h"
 
 #include "catalogue/catalogue.h"
 #include "launcher/brand.h"
@@ -191,42 +192,28 @@ struct TBundles {
 
 void WriteDiscFolder(const std::vector<TTreeEntry>& disc, const TBundles& bundles, const TBrandCheck* brand,
                      const fs::path& out) {
-    std::string staging = (out.parent_path() / ("." + out.filename().string() + ".partial-XXXXXX")).string();
-    std::error_code ec;
-    fs::create_directories(out.parent_path(), ec);
-    if (!mkdtemp(staging.data()))
-        throw Exception(out.parent_path().string() + ": cannot be written (" + std::strerror(errno) + ")");
-    try {
-        CopyTree(disc, staging);
-        const std::string hidden = staging + "/" + BundleFolder;
-        fs::create_directory(hidden);
-        if (!bundles.Linux.empty()) {
-            CopyTree(bundles.Linux, hidden);
-            if (brand) WriteConvertedBrand(*brand, hidden + "/" + CarriedBrand);
-            fs::copy_file(bundles.LinuxAutorun, fs::path(staging) / AutorunName);
-            fs::permissions(fs::path(staging) / AutorunName, fs::perms(0755));
-        }
-        if (!bundles.Windows.empty()) {
-            const std::string windows = hidden + "/" + WindowsFolder;
-            fs::create_directory(windows);
-            CopyTree(bundles.Windows, windows);
-            if (brand) {
-                fs::create_directories(fs::path(windows + "/" + CarriedBrand).parent_path());
-                WriteConvertedBrand(*brand, windows + "/" + CarriedBrand);
-            }
-            std::ofstream(fs::path(staging) / WindowsAutorunName, std::ios::binary) << AutorunInf(bundles.Label);
-        }
-        fs::permissions(staging, fs::perms(0755));
-        if (std::rename(staging.c_str(), out.c_str()) != 0)
-            throw Exception(out.string() + ": cannot be written (" + std::strerror(errno) + ")");
-    } catch (...) {
-        std::error_code ec;
-        for (auto it = fs::recursive_directory_iterator(staging, ec); !ec && it != fs::recursive_directory_iterator();
-             it.increment(ec))
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(staging, ec);
-        throw;
+    TStagedOutput staged(out, TStagedOutput::Folder);
+    const std::string& staging = staged.Path();
+    CopyTree(disc, staging);
+    const std::string hidden = staging + "/" + BundleFolder;
+    fs::create_directory(hidden);
+    if (!bundles.Linux.empty()) {
+        CopyTree(bundles.Linux, hidden);
+        if (brand) WriteConvertedBrand(*brand, hidden + "/" + CarriedBrand);
+        fs::copy_file(bundles.LinuxAutorun, fs::path(staging) / AutorunName);
+        fs::permissions(fs::path(staging) / AutorunName, fs::perms(0755));
     }
+    if (!bundles.Windows.empty()) {
+        const std::string windows = hidden + "/" + WindowsFolder;
+        fs::create_directory(windows);
+        CopyTree(bundles.Windows, windows);
+        if (brand) {
+            fs::create_directories(fs::path(windows + "/" + CarriedBrand).parent_path());
+            WriteConvertedBrand(*brand, windows + "/" + CarriedBrand);
+        }
+        std::ofstream(fs::path(staging) / WindowsAutorunName, std::ios::binary) << AutorunInf(bundles.Label);
+    }
+    staged.Commit(fs::perms(0755));
 }
 
 std::string Megabytes(std::uintmax_t bytes) {

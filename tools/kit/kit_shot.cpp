@@ -99,6 +99,11 @@ private:
         if (words.empty()) return;
         const std::string& verb = words[0];
         size_t count = words.size();
+        bool pointer = verb == "move" || verb == "click" || verb == "dblclick" || verb == "press" ||
+                       verb == "release" || verb == "wheel";
+        // A user's pointer comes after the paint the last key set going, as a key does:
+        // a list's scroll bar follows its list only when the list repaints.
+        if (pointer) Application->FlushPendingPaints();
         if (verb == "move" || verb == "click" || verb == "dblclick" || verb == "press" || verb == "release") {
             TForm& form = Target(words, count);
             if (count != 3) throw Exception(verb + " X Y [viewer]");
@@ -134,7 +139,8 @@ private:
             Target(words, count).Widget()->showNormal();
             ProcessPendingInput();
         } else if (verb == "state") {
-            WriteState();
+            if (count > 2 || (count == 2 && words[1] != "--all-items")) throw Exception("state [--all-items]");
+            WriteState(count == 2);
         } else if (verb == "a11y") {
             WriteAccessibleTree(stdout);
         } else if (verb == "a11y-events") {
@@ -168,47 +174,52 @@ private:
 
     static std::string Utf8Character(const std::string& utf8);
 
-    void WriteControl(TJsonWriter& json, TControl& control) {
-        json.Raw("{\"visible\": ").Raw(control.Visible() ? "true" : "false");
-        json.Raw(", \"left\": ").Raw(std::to_string(control.Left()));
-        json.Raw(", \"top\": ").Raw(std::to_string(control.Top()));
-        json.Raw(", \"width\": ").Raw(std::to_string(control.Width()));
-        json.Raw(", \"height\": ").Raw(std::to_string(control.Height()));
-        if (auto* list = dynamic_cast<TbsSkinListBox*>(&control)) {
-            json.Raw(", \"items\": [");
-            for (int i = 0; i < list->Items().Count(); ++i) {
-                if (i) json.Raw(", ");
-                json.String(list->Items()[i]);
-            }
-            json.Raw("], \"itemIndex\": ").Raw(std::to_string(list->ItemIndex()));
-            json.Raw(", \"topIndex\": ").Raw(std::to_string(list->ListBox()->TopIndex()));
-            json.Raw(", \"scrollBar\": ");
-            if (TbsSkinScrollBar* bar = list->ScrollBar()) {
-                json.Raw("{\"visible\": ").Raw(bar->Visible() ? "true" : "false");
-                json.Raw(", \"left\": ").Raw(std::to_string(bar->Left()));
-                json.Raw(", \"top\": ").Raw(std::to_string(bar->Top()));
-                json.Raw(", \"width\": ").Raw(std::to_string(bar->Width()));
-                json.Raw(", \"height\": ").Raw(std::to_string(bar->Height()));
-                WriteRange(json, *bar);
-                json.Raw("}");
-            } else {
-                json.Raw("null");
-            }
+    static constexpr int ItemsAtEachEnd = 100;
+
+    static void WriteBounds(TJsonWriter& json, int left, int top, int width, int height) {
+        json.Member("left", left).Member("top", top).Member("width", width).Member("height", height);
+    }
+
+    static void WriteList(TJsonWriter& json, TbsSkinListBox& list, bool allItems) {
+        // A million titles would make a line of megabytes: the ends and what lies between.
+        const TStrings& items = list.Items();
+        int count = items.Count();
+        bool cut = !allItems && count > 2 * ItemsAtEachEnd;
+        json.Member("itemCount", count).Key("items").BeginArray();
+        for (int i = 0; i < count; ++i) {
+            if (cut && i == ItemsAtEachEnd) i = count - ItemsAtEachEnd;
+            json.String(items[i]);
         }
+        json.EndArray().Key("itemsLeftOut");
+        if (cut)
+            json.BeginArray().Int(ItemsAtEachEnd).Int(count - ItemsAtEachEnd - 1).EndArray();
+        else
+            json.Null();
+        json.Member("itemIndex", list.ItemIndex()).Member("topIndex", list.ListBox()->TopIndex()).Key("scrollBar");
+        if (TbsSkinScrollBar* bar = list.ScrollBar()) {
+            json.BeginObject().Member("visible", bar->Visible());
+            WriteBounds(json, bar->Left(), bar->Top(), bar->Width(), bar->Height());
+            WriteRange(json, *bar);
+            json.EndObject();
+        } else {
+            json.Null();
+        }
+    }
+
+    void WriteControl(TJsonWriter& json, TControl& control, bool allItems) {
+        json.BeginObject().Member("visible", control.Visible());
+        WriteBounds(json, control.Left(), control.Top(), control.Width(), control.Height());
+        if (auto* list = dynamic_cast<TbsSkinListBox*>(&control)) WriteList(json, *list, allItems);
         if (auto* bar = dynamic_cast<TbsSkinScrollBar*>(&control)) WriteRange(json, *bar);
-        if (auto* label = dynamic_cast<TLabel*>(&control)) json.Raw(", \"caption\": ").String(label->Caption());
-        if (auto* image = dynamic_cast<TImage*>(&control)) {
-            json.Raw(", \"pictureWidth\": ").Raw(std::to_string(image->Picture().Width()));
-            json.Raw(", \"pictureHeight\": ").Raw(std::to_string(image->Picture().Height()));
-        }
-        json.Raw("}");
+        if (auto* label = dynamic_cast<TLabel*>(&control)) json.Member("caption", label->Caption());
+        if (auto* image = dynamic_cast<TImage*>(&control))
+            json.Member("pictureWidth", image->Picture().Width()).Member("pictureHeight", image->Picture().Height());
+        json.EndObject();
     }
 
     static void WriteRange(TJsonWriter& json, TbsSkinScrollBar& bar) {
-        json.Raw(", \"min\": ").Raw(std::to_string(bar.Min()));
-        json.Raw(", \"max\": ").Raw(std::to_string(bar.Max()));
-        json.Raw(", \"position\": ").Raw(std::to_string(bar.Position()));
-        json.Raw(", \"pageSize\": ").Raw(std::to_string(bar.PageSize()));
+        json.Member("min", bar.Min()).Member("max", bar.Max()).Member("position", bar.Position());
+        json.Member("pageSize", bar.PageSize());
     }
 
     static std::string FocusName() {
@@ -219,54 +230,41 @@ private:
         return "";
     }
 
-    void WriteState() {
+    void WriteState(bool allItems) {
         TJsonWriter json(stdout);
         TMainFr& main = *MainFr;
-        bool minimized = Application->Minimized();
-        json.Raw("{\"window\": {\"left\": ").Raw(std::to_string(main.Left()));
-        json.Raw(", \"top\": ").Raw(std::to_string(main.Top()));
-        json.Raw(", \"width\": ").Raw(std::to_string(main.Width()));
-        json.Raw(", \"height\": ").Raw(std::to_string(main.Height()));
-        json.Raw(", \"visible\": ").Raw(main.Visible() ? "true" : "false");
-        json.Raw(", \"minimized\": ").Raw(minimized ? "true" : "false").Raw("}");
-        json.Raw(", \"screen\": {\"width\": ").Raw(std::to_string(Screen->Width()));
-        json.Raw(", \"height\": ").Raw(std::to_string(Screen->Height()));
-        json.Raw(", \"pixelsPerInch\": ").Raw(std::to_string(Screen->PixelsPerInch()));
-        json.Raw(", \"scale\": ").Raw(std::to_string(qRound(main.Widget()->devicePixelRatio()))).Raw("}");
-        json.Raw(", \"cursor\": ").Raw(std::to_string(Screen->Cursor()));
-        json.Raw(", \"cursorShown\": ").Raw(std::to_string(Screen->CursorShown()));
-        json.Raw(", \"focus\": ").String(FocusName());
-        json.Raw(", \"thumbFound\": ").Raw(main.ThumbFound() ? "true" : "false");
-        json.Raw(", \"controls\": {");
-        bool first = true;
+        json.BeginObject().Key("window").BeginObject();
+        WriteBounds(json, main.Left(), main.Top(), main.Width(), main.Height());
+        json.Member("visible", main.Visible()).Member("minimized", Application->Minimized()).EndObject();
+        json.Key("screen").BeginObject().Member("width", Screen->Width()).Member("height", Screen->Height());
+        json.Member("pixelsPerInch", Screen->PixelsPerInch());
+        json.Member("scale", qRound(main.Widget()->devicePixelRatio())).EndObject();
+        json.Member("cursor", Screen->Cursor()).Member("cursorShown", Screen->CursorShown());
+        json.Member("focus", FocusName()).Member("thumbFound", main.ThumbFound());
+        json.Key("controls").BeginObject();
         for (TForm* form : {static_cast<TForm*>(&main), static_cast<TForm*>(BigPic)}) {
             for (int i = 0; i < form->ComponentCount(); ++i) {
                 auto* control = dynamic_cast<TControl*>(form->Components(i));
                 if (!control || control->Name().empty()) continue;
-                json.Raw(first ? "" : ", ").String(control->Name()).Raw(": ");
-                first = false;
-                WriteControl(json, *control);
+                json.Key(control->Name());
+                WriteControl(json, *control, allItems);
             }
         }
-        json.Raw("}, \"viewer\": {\"visible\": ").Raw(BigPic->Visible() ? "true" : "false");
-        json.Raw(", \"modal\": ").Raw(BigPic->Modal() ? "true" : "false");
-        json.Raw(", \"maximized\": ").Raw(BigPic->WindowState() == wsMaximized ? "true" : "false");
-        json.Raw(", \"left\": ").Raw(std::to_string(BigPic->Left()));
-        json.Raw(", \"top\": ").Raw(std::to_string(BigPic->Top()));
-        json.Raw(", \"width\": ").Raw(std::to_string(BigPic->Width()));
-        json.Raw(", \"height\": ").Raw(std::to_string(BigPic->Height()));
-        json.Raw(", \"clientWidth\": ").Raw(std::to_string(BigPic->ClientWidth()));
-        json.Raw(", \"clientHeight\": ").Raw(std::to_string(BigPic->ClientHeight()));
-        json.Raw(", \"pictureWidth\": ").Raw(std::to_string(BigPic->ImageBigPic->Picture().Width()));
-        json.Raw(", \"pictureHeight\": ").Raw(std::to_string(BigPic->ImageBigPic->Picture().Height()));
-        json.Raw("}, \"shell\": [");
-        for (size_t i = 0; i < Shell.size(); ++i) {
-            json.Raw(i ? ", " : "").Raw("{\"verb\": ").String(Shell[i].Verb);
-            json.Raw(", \"file\": ").String(Shell[i].File).Raw(", \"show\": ").Raw(std::to_string(Shell[i].Show)).Raw("}");
+        json.EndObject().Key("viewer").BeginObject();
+        json.Member("visible", BigPic->Visible()).Member("modal", BigPic->Modal());
+        json.Member("maximized", BigPic->WindowState() == wsMaximized);
+        WriteBounds(json, BigPic->Left(), BigPic->Top(), BigPic->Width(), BigPic->Height());
+        json.Member("clientWidth", BigPic->ClientWidth()).Member("clientHeight", BigPic->ClientHeight());
+        json.Member("pictureWidth", BigPic->ImageBigPic->Picture().Width());
+        json.Member("pictureHeight", BigPic->ImageBigPic->Picture().Height());
+        json.EndObject().Key("shell").BeginArray();
+        for (const TShellRequest& request : Shell) {
+            json.BeginObject().Member("verb", request.Verb).Member("file", request.File);
+            json.Member("show", request.Show).EndObject();
         }
-        json.Raw("], \"errors\": [");
-        for (size_t i = 0; i < Errors.size(); ++i) json.Raw(i ? ", " : "").String(Errors[i]);
-        json.Raw("]}\n");
+        json.EndArray().Key("errors").BeginArray();
+        for (const std::string& error : Errors) json.String(error);
+        json.EndArray().EndObject().Raw("\n");
     }
 
     std::vector<std::string> FLines;

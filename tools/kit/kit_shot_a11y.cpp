@@ -87,53 +87,39 @@ void WriteStates(TJsonWriter& json, QAccessible::State state) {
         {"selected", bool(state.selected)},
         {"invalid", bool(state.invalid)},
     };
-    json.Raw("[");
-    bool first = true;
-    for (auto [name, set] : names) {
-        if (!set) continue;
-        json.Raw(first ? "\"" : ", \"").Raw(name).Raw("\"");
-        first = false;
-    }
-    json.Raw("]");
+    json.BeginArray();
+    for (auto [name, set] : names)
+        if (set) json.String(name);
+    json.EndArray();
 }
 
 void WriteNode(TJsonWriter& json, QAccessibleInterface* iface) {
-    json.Raw("{\"role\": ").String(Text(RoleName(iface->role())));
-    json.Raw(", \"name\": ").String(Text(iface->text(QAccessible::Name)));
-    json.Raw(", \"description\": ").String(Text(iface->text(QAccessible::Description)));
-    json.Raw(", \"value\": ");
+    json.BeginObject().Member("role", Text(RoleName(iface->role())));
+    json.Member("name", Text(iface->text(QAccessible::Name)));
+    json.Member("description", Text(iface->text(QAccessible::Description))).Key("value");
     if (QAccessibleValueInterface* value = iface->valueInterface()) {
-        json.Raw(std::to_string(value->currentValue().toInt()));
-        json.Raw(", \"minimum\": ").Raw(std::to_string(value->minimumValue().toInt()));
-        json.Raw(", \"maximum\": ").Raw(std::to_string(value->maximumValue().toInt()));
+        json.Int(value->currentValue().toInt());
+        json.Member("minimum", value->minimumValue().toInt()).Member("maximum", value->maximumValue().toInt());
         // Qt has no page; the control knows it.
         TControl* control = AccessibleControl(iface);
-        int page = control ? control->AccessibleFacts().Range.PageSize : 0;
-        json.Raw(", \"page\": ").Raw(std::to_string(page));
+        json.Member("page", control ? control->AccessibleFacts().Range.PageSize : 0);
     } else {
-        json.Raw("null");
+        json.Null();
     }
-    json.Raw(", \"states\": ");
+    json.Key("states");
     WriteStates(json, iface->state());
     QRect rect = iface->rect();
-    json.Raw(", \"rect\": [").Raw(std::to_string(rect.x())).Raw(", ").Raw(std::to_string(rect.y()));
-    json.Raw(", ").Raw(std::to_string(rect.width())).Raw(", ").Raw(std::to_string(rect.height())).Raw("]");
-    json.Raw(", \"actions\": [");
-    if (QAccessibleActionInterface* actions = iface->actionInterface()) {
-        QStringList names = actions->actionNames();
-        for (int i = 0; i < names.size(); ++i) json.Raw(i ? ", " : "").String(Text(names[i].toLower()));
-    }
-    json.Raw("], \"children\": [");
-    bool first = true;
+    json.Key("rect").BeginArray().Int(rect.x()).Int(rect.y()).Int(rect.width()).Int(rect.height()).EndArray();
+    json.Key("actions").BeginArray();
+    if (QAccessibleActionInterface* actions = iface->actionInterface())
+        for (const QString& name : actions->actionNames()) json.String(Text(name.toLower()));
+    json.EndArray().Key("children").BeginArray();
     for (int i = 0; i < iface->childCount(); ++i) {
         QAccessibleInterface* child = iface->child(i);
         // A screen reader passes over what is not shown.
-        if (!child || child->state().invisible) continue;
-        json.Raw(first ? "" : ", ");
-        first = false;
-        WriteNode(json, child);
+        if (child && !child->state().invisible) WriteNode(json, child);
     }
-    json.Raw("]}");
+    json.EndArray().EndObject();
 }
 
 QAccessibleInterface* FindPressable(QAccessibleInterface* iface, const QString& name) {
@@ -172,20 +158,14 @@ void WriteAccessibleTree(std::FILE* out) {
 void WriteAccessibleEvents(std::FILE* out) {
     Settle();
     TJsonWriter json(out);
-    json.Raw("[");
-    bool first = true;
+    json.BeginArray();
     for (const TRecordedEvent& event : Recorded()) {
-        json.Raw(first ? "" : ", ");
-        first = false;
-        json.Raw("{\"type\": ").String(Text(event.Type));
-        json.Raw(", \"role\": ").String(Text(event.Role));
-        json.Raw(", \"name\": ").String(Text(event.Name));
-        json.Raw(", \"parent\": ").String(Text(event.Parent));
-        json.Raw(", \"index\": ").Raw(std::to_string(event.Index));
-        if (event.HasValue) json.Raw(", \"value\": ").Raw(std::to_string(int(event.Value)));
-        json.Raw("}");
+        json.BeginObject().Member("type", Text(event.Type)).Member("role", Text(event.Role));
+        json.Member("name", Text(event.Name)).Member("parent", Text(event.Parent)).Member("index", event.Index);
+        if (event.HasValue) json.Member("value", int(event.Value));
+        json.EndObject();
     }
-    json.Raw("]\n");
+    json.EndArray().Raw("\n");
     Recorded().clear();
 }
 

@@ -8,8 +8,8 @@
 void TbsListBox::DescribeAccessible(TAccessibleFacts& facts) const {
     TCustomListBox::DescribeAccessible(facts);
     if (!FOuterListBox) return;
-    facts.Name = FOuterListBox->AccessibleName();
-    facts.Description = FOuterListBox->AccessibleDescription();
+    facts.Name = FOuterListBox->NamedControl().AccessibleName();
+    facts.Description = FOuterListBox->NamedControl().AccessibleDescription();
 }
 
 void TbsSkinScrollBar::DescribeAccessible(TAccessibleFacts& facts) const {

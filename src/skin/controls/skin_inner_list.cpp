@@ -1,6 +1,6 @@
 #include "skin/controls/skin_inner_list.h"
 
-#include "skin/controls/skin_list_box.h"
+#include "skin/controls/skin_scroll_bar.h"
 #include "toolkit/canvas.h"
 
 #include <algorithm>
@@ -69,16 +69,6 @@ void TbsListBox::KeyPress(char& key) {
     if (key != 0) TCustomListBox::KeyPress(key);
 }
 
-void TbsListBox::FillBackground(TCanvas& canvas, const TRect& area) {
-    FOuterListBox->ResolveSkin();
-    if (FOuterListBox->Skinned()) {
-        FOuterListBox->TileSkinClient(canvas, area);
-        return;
-    }
-    canvas.Brush() = {clWindow, bsSolid};
-    canvas.FillRect(area);
-}
-
 void TbsListBox::PaintList(TCanvas& canvas) {
     if (Width() <= 0 || Height() <= 0) return;
     TCanvasState state(canvas);
@@ -89,14 +79,14 @@ void TbsListBox::PaintList(TCanvas& canvas) {
         int bottom = 0;
         for (int i = TopIndex(); i <= last; ++i) {
             TRect rect = ItemRect(i);
-            FOuterListBox->PaintItem(canvas, i, rect, FOuterListBox->ItemState(i));
+            FOuterListBox->PaintListItem(canvas, i, rect);
             bottom = rect.Bottom;
         }
-        if (bottom < height) FillBackground(canvas, Rect(0, bottom, ClientWidth(), height));
+        if (bottom < height) FOuterListBox->PaintListBackground(canvas, Rect(0, bottom, ClientWidth(), height));
     } else {
         int last = std::min(TopIndex() + (height / ItemHeight()) * Columns(), count - 1);
         for (int i = TopIndex(); i <= last; ++i)
-            FOuterListBox->PaintItem(canvas, i, ItemRect(i), FOuterListBox->ItemState(i));
+            FOuterListBox->PaintListItem(canvas, i, ItemRect(i));
     }
 }
 
@@ -111,7 +101,7 @@ void TbsListBox::WndProc(TMessage& message) {
     switch (message.Msg) {
     case WM_PAINT: PaintList(*reinterpret_cast<TCanvas*>(message.WParam)); return;
     case WM_ERASEBKGND:
-        FillBackground(*reinterpret_cast<TCanvas*>(message.WParam), ClientRect());
+        FOuterListBox->PaintListBackground(*reinterpret_cast<TCanvas*>(message.WParam), ClientRect());
         message.Result = 1;
         FOuterListBox->SyncScrollBars();
         return;
@@ -122,17 +112,17 @@ void TbsListBox::WndProc(TMessage& message) {
     case LB_ADDSTRING:
     case LB_INSERTSTRING:
         TCustomListBox::WndProc(message);
-        if (message.Result >= 0) FOuterListBox->ItemAdded(int(message.Result));
+        if (message.Result >= 0) FOuterListBox->ListItemAdded(int(message.Result));
         FOuterListBox->SyncScrollBars();
         return;
     case LB_DELETESTRING:
         if (int(message.WParam) >= 0 && int(message.WParam) < Count())
-            FOuterListBox->ItemRemoving(int(message.WParam));
+            FOuterListBox->ListItemRemoving(int(message.WParam));
         TCustomListBox::WndProc(message);
         FOuterListBox->SyncScrollBars();
         return;
     case LB_RESETCONTENT:
-        FOuterListBox->ItemsReset();
+        FOuterListBox->ListItemsReset();
         break;
     case WM_MOUSEWHEEL: {
         TCustomListBox::WndProc(message);

@@ -194,7 +194,8 @@ int TbsSkinCustomListBox::WidestItemWidth(TCanvas& canvas) {
     return FWidestItem.Width(FListBox->Count(), [&](int i) { return GetItemTextWidth(i, canvas); });
 }
 
-void TbsSkinCustomListBox::ItemAdded(int index) {
+// The widest item is kept known as items come and go (only while it is wanted).
+void TbsSkinCustomListBox::ListItemAdded(int index) {
     if (!FHorizontalExtent || !FWidestItem.Known()) return;
     TCanvas& canvas = MeasuringCanvas();
     if (canvas.Font() == FWidestItemFont)
@@ -203,7 +204,7 @@ void TbsSkinCustomListBox::ItemAdded(int index) {
         FWidestItem.Reset();
 }
 
-void TbsSkinCustomListBox::ItemRemoving(int index) {
+void TbsSkinCustomListBox::ListItemRemoving(int index) {
     if (!FHorizontalExtent || !FWidestItem.Known()) return;
     TCanvas& canvas = MeasuringCanvas();
     if (canvas.Font() == FWidestItemFont)
@@ -491,6 +492,20 @@ void TbsSkinCustomListBox::DrawSkinItem(TCanvas& canvas, int index, const TRect&
         DrawItemContent(item, index, textRect);
     item.Flush();
     canvas.Draw(rect.Left, rect.Top, image.PixelBuffer());
+}
+
+void TbsSkinCustomListBox::PaintListItem(TCanvas& canvas, int index, const TRect& rect) {
+    PaintItem(canvas, index, rect, ItemState(index));
+}
+
+void TbsSkinCustomListBox::PaintListBackground(TCanvas& canvas, const TRect& area) {
+    ResolveSkin();
+    if (Skinned()) {
+        TileSkinClient(canvas, area);
+        return;
+    }
+    canvas.Brush() = {clWindow, bsSolid};
+    canvas.FillRect(area);
 }
 
 void TbsSkinCustomListBox::TileSkinClient(TCanvas& canvas, const TRect& area) {

@@ -29,7 +29,7 @@ struct TbsListBoxSkinValues {
     std::string BothHScrollBarName = "bothhscrollbar";
 };
 
-class TbsSkinCustomListBox : public TbsSkinCustomControl, private TbsCaptionBandOwner {
+class TbsSkinCustomListBox : public TbsSkinCustomControl, private TbsCaptionBandOwner, private TbsInnerListOwner {
 public:
     explicit TbsSkinCustomListBox(TComponent* owner);
     ~TbsSkinCustomListBox() override;
@@ -93,16 +93,16 @@ public:
 
     // A plain reference: the list treats whatever bar it holds as its own, places and
     // ranges it and destroys it once nothing needs scrolling.
-    TbsSkinScrollBar* ScrollBar() const { return FScrollBar; }
+    TbsSkinScrollBar* ScrollBar() const override { return FScrollBar; }
     void SetScrollBar(TbsSkinScrollBar* bar);
-    TbsSkinScrollBar* ExtentScrollBar() const { return FExtentScrollBar; }
+    TbsSkinScrollBar* ExtentScrollBar() const override { return FExtentScrollBar; }
 
     TRect ListRect() const { return FListRect; }
     TRect ListClientRect() const { return FListClientRect; }
     const TbsListBoxSkinValues& ListSkin() const { return FListSkin; }
 
     void ArrangeChildren();
-    void SyncScrollBars();
+    void SyncScrollBars() override;
     void CreateScrollBar();
     void RemoveScrollBar();
     void CreateExtentScrollBar();
@@ -130,21 +130,21 @@ public:
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
 
-    // What the inner list reports, in this order.
     virtual int GetItemTextWidth(int index, TCanvas& canvas);
-    virtual void ListBoxMouseDown(TMouseButton button, TShiftState shift, int x, int y);
-    virtual void ListBoxMouseMove(TShiftState shift, int x, int y);
-    virtual void ListBoxMouseUp(TMouseButton button, TShiftState shift, int x, int y);
-    virtual void ListBoxClick();
-    virtual void ListBoxDblClick();
-    virtual void ListBoxKeyDown(std::uint16_t& key, TShiftState shift);
-    virtual void ListBoxKeyUp(std::uint16_t& key, TShiftState shift);
-    virtual void ListBoxKeyPress(char& key);
-    virtual void ListBoxEnter() {}
-    virtual void ListBoxExit() {}
+    // What the inner list reports, in this order.
+    void ListBoxMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void ListBoxMouseMove(TShiftState shift, int x, int y) override;
+    void ListBoxMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void ListBoxClick() override;
+    void ListBoxDblClick() override;
+    void ListBoxKeyDown(std::uint16_t& key, TShiftState shift) override;
+    void ListBoxKeyUp(std::uint16_t& key, TShiftState shift) override;
+    void ListBoxKeyPress(char& key) override;
+    void ListBoxEnter() override {}
+    void ListBoxExit() override {}
     // Clearing pass keeps a message from the inner list.
-    virtual void ListBoxWndProcHook(TMessage& message, bool& pass);
-    virtual void ListBoxCreateWnd() {}
+    void ListBoxWndProcHook(TMessage& message, bool& pass) override;
+    void ListBoxCreateWnd() override {}
 
 protected:
     void CreateParams(TCreateParams& params) override;
@@ -156,9 +156,15 @@ protected:
     void TextChanged() override;
 
 private:
-    friend class TbsListBox;
     const TNotifyEvent& CaptionButtonEvent(int button) const override;
     void CaptionButtonAction(int button) override;
+    void PaintListItem(TCanvas& canvas, int index, const TRect& rect) override;
+    // The skin's client image or the window colour, by the look in force.
+    void PaintListBackground(TCanvas& canvas, const TRect& area) override;
+    void ListItemAdded(int index) override;
+    void ListItemRemoving(int index) override;
+    void ListItemsReset() override { FWidestItem.Reset(); }
+    const TControl& NamedControl() const override { return *this; }
     // One item at its rectangle of the inner list's canvas, by the look in force.
     void PaintItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state);
     void DrawPlainItem(TCanvas& canvas, int index, const TRect& rect, TOwnerDrawState state);
@@ -175,10 +181,6 @@ private:
     bool Skinned() const { return SkinIndex() != -1; }
     // The inner list's canvas in the font its item texts are measured in.
     TCanvas& MeasuringCanvas();
-    // Keeps the widest item known as items come and go (only while it is wanted).
-    void ItemAdded(int index);
-    void ItemRemoving(int index);
-    void ItemsReset() { FWidestItem.Reset(); }
     int WidestItemWidth(TCanvas& canvas);
 
     TbsListBox* FListBox = nullptr;
