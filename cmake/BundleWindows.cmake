@@ -2,8 +2,6 @@
 # every DLL they and their plugins load that Windows itself does not provide, and
 # qt.conf; plugins/platforms/; the fonts the forms draw with and the carried licences.
 
-file(STRINGS ${PROJECT_SOURCE_DIR}/cmake/bundle/windows-system-dlls.txt windows_system_dlls REGEX "^[^#]")
-
 function(vitrina_install_bundle)
   install(TARGETS vitrina vitrina-kit RUNTIME DESTINATION bin)
   install(FILES ${PROJECT_SOURCE_DIR}/cmake/bundle/qt.conf DESTINATION bin)
@@ -18,23 +16,12 @@ function(vitrina_install_bundle)
   install(FILES /usr/share/doc/mingw-w64-common/copyright DESTINATION share/licenses/mingw-w64 OPTIONAL)
   install(FILES /usr/share/doc/fonts-liberation2/copyright DESTINATION share/licenses/fonts-liberation2 OPTIONAL)
 
-  # The DLLs the programs and plugins import, found where this build took them from.
-  string(REPLACE ";" "\" \"" system_regexes "${windows_system_dlls}")
-  install(CODE "
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${CMAKE_OBJDUMP}\")
-    set(bundle \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
-    file(GET_RUNTIME_DEPENDENCIES
-      EXECUTABLES \"\${bundle}/bin/vitrina.exe\" \"\${bundle}/bin/vitrina-kit.exe\"
-      MODULES \"\${bundle}/plugins/platforms/qwindows.dll\" \"\${bundle}/plugins/platforms/qoffscreen.dll\"
-      DIRECTORIES \"${VITRINA_QT_PREFIX}/bin\" ${VITRINA_MINGW_RUNTIME_DIRS}
-      RESOLVED_DEPENDENCIES_VAR carried
-      UNRESOLVED_DEPENDENCIES_VAR unresolved
-      PRE_EXCLUDE_REGEXES \"${system_regexes}\")
-    if(unresolved)
-      message(FATAL_ERROR \"bundle: DLLs that are neither carried nor part of Windows: \${unresolved}\")
-    endif()
-    file(INSTALL \${carried} DESTINATION \"\${bundle}/bin\")
-  ")
+  # What the programs and plugins import, named one by one: CMake's own resolver lowers
+  # the case of PE import names and then looks for them on this machine's case-sensitive
+  # file system, where Qt6Core.dll is not qt6core.dll. scripts/check-windows-bundle
+  # holds the result against every import, so a DLL missing here fails there.
+  foreach(dll ${VITRINA_WINDOWS_DLLS})
+    install(FILES ${VITRINA_QT_PREFIX}/bin/${dll} DESTINATION bin)
+  endforeach()
+  install(FILES ${VITRINA_MINGW_RUNTIME} DESTINATION bin)
 endfunction()
