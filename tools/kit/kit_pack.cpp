@@ -7,6 +7,7 @@
 #include "brand_folder.h"
 #include "disc_tree.h"
 #include "iso_image.h"
+#include "volume_label.h"
 #include "kit_commands.h"
 
 #include "catalogue/catalogue.h"
