@@ -15,6 +15,20 @@ set(provided_by_the_desktop
   "^libfontconfig\\.so" "^libfreetype\\.so" "^libdbus-1\\.so"
   "^libstdc\\+\\+\\.so" "^libgcc_s\\.so" "^linux-vdso")
 
+set(own_qt FALSE)
+if(NOT VITRINA_QT_PREFIX STREQUAL "/usr")
+  set(own_qt TRUE)
+  # Qt's libraries go in first, so the search below finds them beside the binaries
+  # rather than Debian's of the same names.
+  file(MAKE_DIRECTORY "${bundle}/lib")
+  file(GLOB qt_libraries "${VITRINA_QT_PREFIX}/lib/libQt6*.so.6")
+  foreach(library IN LISTS qt_libraries)
+    get_filename_component(name "${library}" NAME)
+    file(REAL_PATH "${library}" real)
+    file(COPY_FILE "${real}" "${bundle}/lib/${name}" ONLY_IF_DIFFERENT)
+  endforeach()
+endif()
+
 file(GLOB_RECURSE plugins "${bundle}/plugins/*.so")
 file(GET_RUNTIME_DEPENDENCIES
   EXECUTABLES "${bundle}/bin/vitrina" "${bundle}/bin/vitrina-kit"
@@ -56,19 +70,16 @@ function(owning_package file out)
 endfunction()
 
 set(packages)
-set(own_qt FALSE)
-if(NOT VITRINA_QT_PREFIX STREQUAL "/usr")
-  file(REAL_PATH "${VITRINA_QT_PREFIX}" own_qt_prefix)
-  set(own_qt TRUE)
-endif()
 file(MAKE_DIRECTORY "${bundle}/lib")
 foreach(library IN LISTS carried)
   get_filename_component(name "${library}" NAME)
   file(REAL_PATH "${library}" real)
-  file(COPY_FILE "${real}" "${bundle}/lib/${name}" ONLY_IF_DIFFERENT)
+  if(NOT real STREQUAL "${bundle}/lib/${name}")
+    file(COPY_FILE "${real}" "${bundle}/lib/${name}" ONLY_IF_DIFFERENT)
+  endif()
   set_run_path("${bundle}/lib/${name}" "$ORIGIN")
-  if(own_qt AND real MATCHES "^${own_qt_prefix}/")
-    continue()
+  if(library MATCHES "^${bundle}/")
+    continue()  # Qt's own, its licences come below
   endif()
   owning_package("${library}" package)
   list(APPEND packages ${package})
