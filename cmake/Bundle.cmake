@@ -15,11 +15,13 @@ function(vitrina_install_bundle)
   install(TARGETS vitrina vitrina-kit RUNTIME DESTINATION bin)
   install(FILES ${PROJECT_SOURCE_DIR}/cmake/bundle/qt.conf DESTINATION bin)
 
-  # xcb with its GL integrations for desktops, offscreen for `vitrina-kit shot`,
-  # Wayland only when Debian's plugin is installed here.
+  # xcb (with its GL integrations when this Qt has them) for desktops, offscreen for
+  # `vitrina-kit shot`, Wayland only when Debian's plugin is installed here.
   install(FILES ${qt_plugins}/platforms/libqxcb.so ${qt_plugins}/platforms/libqoffscreen.so
           DESTINATION plugins/platforms)
-  install(DIRECTORY ${qt_plugins}/xcbglintegrations DESTINATION plugins)
+  if(EXISTS ${qt_plugins}/xcbglintegrations)
+    install(DIRECTORY ${qt_plugins}/xcbglintegrations DESTINATION plugins)
+  endif()
   if(EXISTS ${qt_plugins}/platforms/libqwayland-generic.so)
     file(GLOB wayland_platforms ${qt_plugins}/platforms/libqwayland-*.so)
     install(FILES ${wayland_platforms} DESTINATION plugins/platforms)
@@ -32,9 +34,12 @@ function(vitrina_install_bundle)
 
   install(PROGRAMS ${PROJECT_SOURCE_DIR}/resources/autorun.sh DESTINATION share/vitrina)
 
-  file(GLOB fonts ${VITRINA_LIBERATION_FONTS}/Liberation*.ttf)
-  install(FILES ${fonts} DESTINATION share/vitrina/fonts)
+  # The faces the forms and the skin draw with ("MS Sans Serif" and "Arial", plain
+  # and bold); anything else falls back to the desktop's own fonts.
+  install(FILES ${VITRINA_LIBERATION_FONTS}/LiberationSans-Regular.ttf
+                ${VITRINA_LIBERATION_FONTS}/LiberationSans-Bold.ttf
+          DESTINATION share/vitrina/fonts)
 
-  install(CODE "set(VITRINA_PATCHELF \"${PATCHELF}\")\nset(VITRINA_FONTS_ORIGIN \"${VITRINA_LIBERATION_FONTS}\")")
+  install(CODE "set(VITRINA_PATCHELF \"${PATCHELF}\")\nset(VITRINA_FONTS_ORIGIN \"${VITRINA_LIBERATION_FONTS}\")\nset(VITRINA_QT_PREFIX \"${QT6_INSTALL_PREFIX}\")")
   install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/bundle/carry_dependencies.cmake)
 endfunction()

@@ -17,7 +17,9 @@ set(VITRINA_WINDOWS_DLLS Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Test.dll libjp
 find_path(VITRINA_LIBERATION_FONTS LiberationSans-Regular.ttf
           PATHS /usr/share/fonts/truetype/liberation2 /usr/share/fonts/truetype/liberation
           NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-file(GLOB VITRINA_FONT_FILES ${VITRINA_LIBERATION_FONTS}/Liberation*.ttf)
+# The faces the forms and the skin draw with, as the Linux bundle carries them.
+set(VITRINA_FONT_FILES ${VITRINA_LIBERATION_FONTS}/LiberationSans-Regular.ttf
+                       ${VITRINA_LIBERATION_FONTS}/LiberationSans-Bold.ttf)
 if(VITRINA_QT_PREFIX)
   foreach(dll ${VITRINA_WINDOWS_DLLS})
     file(COPY ${VITRINA_QT_PREFIX}/bin/${dll} DESTINATION ${PROJECT_BINARY_DIR}/bin)

@@ -1,7 +1,8 @@
 # Install-time step of the bundle: copies the shared libraries the binaries and plugins
 # load into lib/, points every file's run path at its neighbours and carries the
-# licences of the Debian packages they came from. Needs VITRINA_PATCHELF and
-# VITRINA_FONTS_ORIGIN (the folder the fonts were taken from).
+# licences of the Debian packages they came from. Needs VITRINA_PATCHELF,
+# VITRINA_FONTS_ORIGIN (the folder the fonts were taken from) and VITRINA_QT_PREFIX (Qt's
+# install folder: Debian's, or one scripts/build-qt made, which carries its licences).
 
 set(bundle "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
 
@@ -13,6 +14,20 @@ set(provided_by_the_desktop
   "^libX11\\.so" "^libX11-xcb\\.so" "^libxcb\\.so"
   "^libfontconfig\\.so" "^libfreetype\\.so" "^libdbus-1\\.so"
   "^libstdc\\+\\+\\.so" "^libgcc_s\\.so" "^linux-vdso")
+
+set(own_qt FALSE)
+if(NOT VITRINA_QT_PREFIX STREQUAL "/usr")
+  set(own_qt TRUE)
+  # Qt's libraries go in first, so the search below finds them beside the binaries
+  # rather than Debian's of the same names.
+  file(MAKE_DIRECTORY "${bundle}/lib")
+  file(GLOB qt_libraries "${VITRINA_QT_PREFIX}/lib/libQt6*.so.6")
+  foreach(library IN LISTS qt_libraries)
+    get_filename_component(name "${library}" NAME)
+    file(REAL_PATH "${library}" real)
+    file(COPY_FILE "${real}" "${bundle}/lib/${name}" ONLY_IF_DIFFERENT)
+  endforeach()
+endif()
 
 file(GLOB_RECURSE plugins "${bundle}/plugins/*.so")
 file(GET_RUNTIME_DEPENDENCIES
@@ -59,11 +74,22 @@ file(MAKE_DIRECTORY "${bundle}/lib")
 foreach(library IN LISTS carried)
   get_filename_component(name "${library}" NAME)
   file(REAL_PATH "${library}" real)
-  file(COPY_FILE "${real}" "${bundle}/lib/${name}" ONLY_IF_DIFFERENT)
+  if(NOT real STREQUAL "${bundle}/lib/${name}")
+    file(COPY_FILE "${real}" "${bundle}/lib/${name}" ONLY_IF_DIFFERENT)
+  endif()
   set_run_path("${bundle}/lib/${name}" "$ORIGIN")
+  if(library MATCHES "^${bundle}/")
+    continue()  # Qt's own, its licences come below
+  endif()
   owning_package("${library}" package)
   list(APPEND packages ${package})
 endforeach()
+if(own_qt)
+  if(NOT EXISTS "${VITRINA_QT_PREFIX}/share/licenses/qt6-base/copyright")
+    message(FATAL_ERROR "bundle: ${VITRINA_QT_PREFIX} holds no licences of Qt")
+  endif()
+  file(COPY "${VITRINA_QT_PREFIX}/share/licenses/qt6-base" DESTINATION "${bundle}/share/licenses")
+endif()
 foreach(plugin IN LISTS plugins)
   get_filename_component(folder "${plugin}" DIRECTORY)
   file(RELATIVE_PATH up "${folder}" "${bundle}")
@@ -80,7 +106,7 @@ endforeach()
 foreach(plugin IN LISTS plugins)
   file(RELATIVE_PATH rel "${bundle}/plugins" "${plugin}")
   file(GLOB origin "/usr/lib/*/qt6/plugins/${rel}")
-  if(origin)
+  if(origin AND NOT own_qt)
     owning_package("${origin}" package)
     list(APPEND packages ${package})
   endif()

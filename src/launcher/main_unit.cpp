@@ -33,7 +33,7 @@ void RegisterLauncherClasses() { TClassRegistration<TMainFr>("TMainFr", "TForm")
 
 TMainFr::TMainFr(TComponent* owner) : TForm(owner) {
     MainFr = this;
-    ReadFormBinary(*this, MainFrForm.Data, MainFrForm.Size, Handlers(), [this] { TakeBrand(); });
+    ReadFormResource(*this, MainFrForm, Handlers(), [this] { TakeBrand(); });
     BindComponents();
 }
 

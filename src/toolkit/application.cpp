@@ -2,7 +2,6 @@
 
 #include "platform/exceptions.h"
 #include "toolkit/accessible_objects.h"
-#include "toolkit/carried_files.h"
 #include "toolkit/form.h"
 #include "toolkit/host_widget.h"
 #include "toolkit/qt_bridge.h"
@@ -58,11 +57,8 @@ void TApplication::Initialize() {
     InstallAccessibleObjects();
     // Reading the system's font configuration is the slowest part of a start; it runs
     // on the other core while the windows are built, and the first text waits for it.
-    // The fonts a bundle carries join it first.
-    FFontWarmUp = std::thread([] {
-        RegisterCarriedFonts();
-        QFontDatabase::families();
-    });
+    // The faces a bundle carries join it one by one as text first needs them.
+    FFontWarmUp = std::thread([] { QFontDatabase::families(); });
 }
 
 TManualTimerService& TApplication::UseManualClock() {

@@ -2,7 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
+
+#include <algorithm>
+#include <mutex>
+#include <set>
 
 std::string CarriedFolder() {
     QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vitrina"));
@@ -21,10 +26,17 @@ void EnterPackedDisc() {
     if (std::string disc = PackedDiscFolder(); !disc.empty()) QDir::setCurrent(QString::fromStdString(disc));
 }
 
-void RegisterCarriedFonts() {
-    std::string carried = CarriedFolder();
+void UseCarriedFace(const std::string& family, bool bold, bool italic) {
+    std::string file = family;
+    file.erase(std::remove(file.begin(), file.end(), ' '), file.end());
+    file += bold && italic ? "-BoldItalic.ttf" : bold ? "-Bold.ttf" : italic ? "-Italic.ttf" : "-Regular.ttf";
+    // Held while the face registers, so no text is measured in its stand-in meanwhile.
+    static std::mutex mutex;
+    static std::set<std::string> asked;
+    std::lock_guard lock(mutex);
+    if (!asked.insert(file).second) return;
+    static const std::string carried = CarriedFolder();
     if (carried.empty()) return;
-    QDir fonts(QString::fromStdString(carried) + QStringLiteral("/fonts"));
-    for (const QString& name : fonts.entryList({QStringLiteral("*.ttf")}, QDir::Files, QDir::Name))
-        QFontDatabase::addApplicationFont(fonts.filePath(name));
+    QString path = QString::fromStdString(carried + "/fonts/" + file);
+    if (QFileInfo::exists(path)) QFontDatabase::addApplicationFont(path);
 }

@@ -15,6 +15,8 @@ std::string PackedDiscFolder();
 // Makes that folder the current one, when there is one.
 void EnterPackedDisc();
 
-// Makes the fonts under fonts/ of that folder known to the text drawing, so text looks
-// the same on machines that lack them. Safe to call off the user-interface thread.
-void RegisterCarriedFonts();
+// Makes the face of `family` in that style known to the text drawing the first time it
+// is asked for, when fonts/ of that folder holds it ("Liberation Sans", bold: the file
+// LiberationSans-Bold.ttf), so text looks the same on machines that lack it. A start
+// from a disc reads only the faces it draws with. Safe to call from any thread.
+void UseCarriedFace(const std::string& family, bool bold, bool italic);

@@ -1,5 +1,6 @@
 #include "toolkit/font_metrics.h"
 
+#include "toolkit/carried_files.h"
 #include "toolkit/qt_bridge.h"
 
 #include <QFontMetrics>
@@ -20,7 +21,9 @@ std::string Lower(const std::string& text) {
 }
 
 QFont FamilyFont(const TFont& font, int pixelSize) {
-    QFont qfont(QString::fromStdString(ResolveFontFamily(font.Name())));
+    std::string family = ResolveFontFamily(font.Name());
+    UseCarriedFace(family, font.Style() & fsBold, font.Style() & fsItalic);
+    QFont qfont(QString::fromStdString(family));
     qfont.setPixelSize(std::max(1, pixelSize));
     qfont.setBold(font.Style() & fsBold);
     qfont.setItalic(font.Style() & fsItalic);

@@ -4,6 +4,8 @@
 #include "toolkit/control.h"
 #include "toolkit/win_control.h"
 
+#include <QByteArray>
+
 #include <map>
 
 namespace {
@@ -180,4 +182,15 @@ void ReadForm(TComponent& root, const TFormNode& description, const THandlerTabl
 void ReadFormBinary(TComponent& root, const std::uint8_t* data, std::size_t size,
                     const THandlerTable& handlers, const std::function<void()>& propertiesRead) {
     ReadForm(root, DecodeFormBinary(data, size), handlers, propertiesRead);
+}
+
+TFormNode DecodeFormResource(const TFormResource& resource) {
+    QByteArray bytes = qUncompress(resource.Data, qsizetype(resource.Size));
+    if (bytes.isEmpty()) throw Exception("A form the program carries is damaged");
+    return DecodeFormBinary(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
+}
+
+void ReadFormResource(TComponent& root, const TFormResource& resource, const THandlerTable& handlers,
+                      const std::function<void()>& propertiesRead) {
+    ReadForm(root, DecodeFormResource(resource), handlers, propertiesRead);
 }

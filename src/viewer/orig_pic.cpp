@@ -18,7 +18,7 @@ TBigPic::TBigPic(TComponent* owner) : TForm(owner) {
     handlers.Add<TNotifyEvent>("FormCreate", [this](TObject* sender) { FormCreate(sender); });
     handlers.Add<TNotifyEvent>("FormActivate", [this](TObject* sender) { FormActivate(sender); });
     handlers.Add<TNotifyEvent>("ImageBigPicClick", [this](TObject* sender) { ImageBigPicClick(sender); });
-    ReadFormBinary(*this, BigPicForm.Data, BigPicForm.Size, handlers);
+    ReadFormResource(*this, BigPicForm, handlers);
     ImPanel = dynamic_cast<TPanel*>(FindComponent("ImPanel"));
     ImageBigPic = dynamic_cast<TImage*>(FindComponent("ImageBigPic"));
     if (!ImPanel || !ImageBigPic) throw Exception("Form BigPic: ImPanel or ImageBigPic is missing");

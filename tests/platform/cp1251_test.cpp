@@ -1,8 +1,8 @@
 #include "platform/cp1251.h"
 
+#include <QChar>
 #include <gtest/gtest.h>
 #include <iconv.h>
-#include <unicode/uchar.h>
 
 namespace {
 
@@ -40,7 +40,7 @@ TEST(Cp1251, RoundTripsThroughUtf8AndUtf16) {
 
 TEST(Cp1251, UndefinedByteStaysPrintable) {
     char16_t c = Cp1251ToUnicode(0x98);
-    EXPECT_TRUE(u_isprint(c)) << int(c);
+    EXPECT_TRUE(QChar::isPrint(char32_t(c))) << int(c);
     EXPECT_EQ(Utf8ToCp1251(Cp1251ToUtf8("a\x98z")), "a?z");
 }
 
@@ -62,8 +62,8 @@ TEST(Cp1251, CaseMappingFollowsUnicodeForEveryByte) {
     for (int b = 0; b < 256; ++b) {
         if (b == 0x98) continue;
         char16_t u = Cp1251ToUnicode(static_cast<unsigned char>(b));
-        for (auto [mine, theirs] : {std::pair{Cp1251ToLower(char(b)), u_tolower(u)},
-                                    std::pair{Cp1251ToUpper(char(b)), u_toupper(u)}}) {
+        for (auto [mine, theirs] : {std::pair{Cp1251ToLower(char(b)), QChar::toLower(char32_t(u))},
+                                    std::pair{Cp1251ToUpper(char(b)), QChar::toUpper(char32_t(u))}}) {
             std::string expected = Utf16ToCp1251(std::u16string(1, char16_t(theirs)));
             if (expected == "?") expected = Byte(b); // no such letter in the code page
             EXPECT_EQ(Byte(static_cast<unsigned char>(mine)), expected) << "byte " << b;

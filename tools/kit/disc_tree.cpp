@@ -2,8 +2,6 @@
 
 #include "platform/exceptions.h"
 
-#include <unicode/utf8.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -18,13 +16,23 @@
 
 namespace {
 
+// Well-formed UTF-8: no overlong forms, surrogates or code points past U+10FFFF.
 bool IsUtf8(const std::string& bytes) {
-    const auto* s = reinterpret_cast<const uint8_t*>(bytes.data());
-    int32_t length = int32_t(bytes.size());
-    for (int32_t i = 0; i < length;) {
-        UChar32 c;
-        U8_NEXT(s, i, length, c);
-        if (c < 0) return false;
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t length = bytes.size();
+    for (size_t i = 0; i < length;) {
+        unsigned char lead = s[i];
+        size_t more = lead < 0x80 ? 0 : lead >= 0xC2 && lead <= 0xDF ? 1 : lead >= 0xE0 && lead <= 0xEF ? 2
+                    : lead >= 0xF0 && lead <= 0xF4 ? 3 : 4;
+        if (more == 4 || length - i <= more) return false;
+        // The second byte's range is what rules out the overlong and surrogate forms.
+        unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+        for (size_t k = 1; k <= more; ++k) {
+            unsigned char c = s[i + k];
+            if (k == 1 ? (c < low || c > high) : (c < 0x80 || c > 0xBF)) return false;
+        }
+        i += more + 1;
     }
     return true;
 }

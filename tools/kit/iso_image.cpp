@@ -6,8 +6,6 @@
 // The burn source is declared in full only for programs without libburn, like this one.
 #define LIBISOFS_WITHOUT_LIBBURN yes
 #include <libisofs/libisofs.h>
-#include <unicode/translit.h>
-#include <unicode/unistr.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -90,27 +88,6 @@ IsoWriteOpts* NewWriteOptions() {
 }
 
 } // namespace
-
-std::string MakeVolumeLabel(const std::string& utf8) {
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::Transliterator> latin(
-        icu::Transliterator::createInstance("Any-Latin; Latin-ASCII; Upper", UTRANS_FORWARD, status));
-    icu::UnicodeString text = icu::UnicodeString::fromUTF8(utf8);
-    if (U_SUCCESS(status)) latin->transliterate(text);
-    std::string ascii;
-    text.toUTF8String(ascii);
-    std::string label;
-    for (char c : ascii) {
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-        bool valid = (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        if (valid) label += c;
-        else if (!label.empty() && label.back() != '_') label += '_';
-    }
-    while (!label.empty() && label.back() == '_') label.pop_back();
-    if (label.size() > 32) label.resize(32);
-    while (!label.empty() && label.back() == '_') label.pop_back();
-    return label.empty() ? "VITRINA" : label;
-}
 
 void WriteIsoImage(const std::string& folder, const std::string& imagePath, const std::string& label) {
     TIsoLibrary library;

@@ -9,6 +9,7 @@
 #include "brand_folder.h"
 #include "disc_tree.h"
 #include "iso_image.h"
+#include "volume_label.h"
 #include "kit_commands.h"
 #include "staged_output.h"
 

@@ -215,7 +215,7 @@ int RunSkinCommand(std::span<char*> args) {
                     "vitrina-kit skin: this build carries no launcher form; use --ini FILE\n");
                 return 1;
             }
-            if (!FindStoredSkin(DecodeFormBinary(form->Data, form->Size), stored)) {
+            if (!FindStoredSkin(DecodeFormResource(*form), stored)) {
                 std::fprintf(stderr, "vitrina-kit skin: the launcher form has no stored skin\n");
                 return 1;
             }
