@@ -1,24 +1,22 @@
 #include "shot_runner.h"
 
 #include "platform/cp1251.h"
+#include "support/process_runner.h"
 
 #include <QImage>
 #include <QJsonDocument>
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 TTestDisc::TTestDisc() {
     std::random_device seed;
-    FRoot = fs::temp_directory_path() / ("vitrina-disc-" + std::to_string(getpid()) + "-" + std::to_string(seed()));
+    FRoot = fs::temp_directory_path() / ("vitrina-disc-" + std::to_string(seed()) + "-" + std::to_string(seed()));
     fs::create_directories(FRoot / "db");
 }
 
@@ -57,22 +55,14 @@ void TTestDisc::RemoveDbFolder() { fs::remove_all(FRoot / "db"); }
 TShotRun RunShot(const TTestDisc& disc, const std::string& script, const std::string& options) {
     fs::path scriptFile = disc.Root() / "script.shot";
     std::ofstream(scriptFile) << script;
-    fs::path errFile = disc.Root() / "stderr.txt";
-    // A launcher that hangs fails its test instead of holding up the suite.
-    std::string command = "timeout -k 10 300 " + std::string(VITRINA_BINARY_DIR) + "/tools/kit/vitrina-kit shot -C '" + disc.Root().string() +
-                          "' " + options + " '" + scriptFile.string() + "' 2>'" + errFile.string() + "'";
+    std::vector<std::string> arguments = {"shot", "-C", disc.Root().string()};
+    for (std::string& option : ShellWords(options)) arguments.push_back(std::move(option));
+    arguments.push_back(scriptFile.string());
+    TProcessRun kit = RunProgram(VITRINA_KIT, arguments);
     TShotRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::string out;
-    std::array<char, 65536> buffer;
-    for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) out.append(buffer.data(), n);
-    int status = pclose(pipe);
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errFile);
-    std::stringstream errText;
-    errText << err.rdbuf();
-    run.Err = errText.str();
+    run.Status = kit.Status;
+    run.Err = std::move(kit.Err);
+    const std::string& out = kit.Out;
     std::istringstream lines(out);
     for (std::string line; std::getline(lines, line);) {
         QJsonParseError error;
