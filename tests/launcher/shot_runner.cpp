@@ -1,9 +1,9 @@
 #include "shot_runner.h"
 
+#include "pictures/jpeg_samples.h"
 #include "platform/cp1251.h"
 #include "support/process_runner.h"
 
-#include <QImage>
 #include <QJsonDocument>
 
 #include <gtest/gtest.h>
@@ -32,12 +32,17 @@ void TTestDisc::SetCatalogue(const std::vector<std::string>& utf8Lines) {
 
 void TTestDisc::AddJpeg(const std::string& category, const std::string& folder, const std::string& name, int width,
                         int height) {
-    fs::path dir = FRoot / "soft" / fs::u8path(category) / fs::u8path(folder);
-    fs::create_directories(dir);
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(QColor(40, 120, 60));
-    for (int x = 0; x < width; x += 8) image.setPixel(x, height / 2, qRgb(250, 250, 250));
-    ASSERT_TRUE(image.save(QString::fromStdString((dir / fs::u8path(name)).string()), "JPG"));
+    // Made by the library the launcher decodes with, as the disc's own pictures are.
+    TJpegSample sample;
+    sample.Width = width;
+    sample.Height = height;
+    sample.Pixel = [height](int x, int y, std::uint8_t rgb[3]) {
+        const bool dot = y == height / 2 && x % 8 == 0;
+        rgb[0] = dot ? 250 : 40;
+        rgb[1] = dot ? 250 : 120;
+        rgb[2] = dot ? 250 : 60;
+    };
+    AddFile("soft/" + category + "/" + folder + "/" + name, MakeJpeg(sample));
 }
 
 void TTestDisc::AddFile(const std::string& relativeUtf8Path, const std::string& bytes) {
