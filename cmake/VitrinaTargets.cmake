@@ -26,6 +26,8 @@ function(vitrina_test name)
     VITRINA_BINARY_DIR="${VITRINA_TEST_DRIVE}${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
+    # Under Wine the listing starts a whole system first.
+    DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
     # A test that hangs fails instead of holding up the suite.
     TIMEOUT 900)
