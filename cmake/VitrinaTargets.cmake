@@ -6,22 +6,52 @@ function(vitrina_layer name)
   target_link_libraries(vitrina_${name} PUBLIC ${ARG_DEPENDS})
 endfunction()
 
-# vitrina_test(NAME SOURCES ... DEPENDS ...): a GoogleTest executable whose cases ctest lists one by one.
-# Tests run on Qt's offscreen platform, from a scratch folder of their own.
+# vitrina_test(NAME SOURCES ... [LINUX_SOURCES ...] [WINDOWS_SOURCES ...] DEPENDS ...): a GoogleTest
+# executable whose cases ctest lists one by one. Tests run on Qt's offscreen platform,
+# from a scratch folder of their own. Paths compiled into a test name the build
+# machine's files as the test sees them: under Wine its root is drive Z:.
 function(vitrina_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINUX_SOURCES;WINDOWS_SOURCES;DEPENDS" ${ARGN})
+  if(WIN32)
+    set(system_sources ${ARG_WINDOWS_SOURCES})
+  else()
+    set(system_sources ${ARG_LINUX_SOURCES})
+  endif()
+  add_executable(${name} ${ARG_SOURCES} ${system_sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
-    VITRINA_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
-    VITRINA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    VITRINA_BINARY_DIR="${PROJECT_BINARY_DIR}")
+    VITRINA_TEST_DATA="${VITRINA_TEST_DRIVE}${PROJECT_SOURCE_DIR}/tests/data"
+    VITRINA_SOURCE_DIR="${VITRINA_TEST_DRIVE}${PROJECT_SOURCE_DIR}"
+    VITRINA_BINARY_DIR="${VITRINA_TEST_DRIVE}${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
+    # Under Wine the listing starts a whole system first.
+    DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
     # A test that hangs fails instead of holding up the suite.
     TIMEOUT 900)
+endfunction()
+
+# vitrina_test_program(TEST TARGET): defines the path TEST knows the program TARGET by,
+# as VITRINA_KIT for vitrina-kit and VITRINA_PROGRAM for the launcher.
+function(vitrina_test_program test target)
+  add_dependencies(${test} ${target})
+  if(target STREQUAL "vitrina-kit")
+    set(macro VITRINA_KIT)
+  else()
+    set(macro VITRINA_PROGRAM)
+  endif()
+  target_compile_definitions(${test} PRIVATE ${macro}="${VITRINA_TEST_DRIVE}$<TARGET_FILE:${target}>")
+endfunction()
+
+# vitrina_skipped_on_windows(NAME REASON): in the Windows build, a test NAME that only
+# says why what it stands for is not run there, and shows in ctest as skipped.
+function(vitrina_skipped_on_windows name reason)
+  if(WIN32)
+    add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} -E echo "skipped on Windows: ${reason}")
+    set_tests_properties(${name} PROPERTIES SKIP_REGULAR_EXPRESSION "skipped on Windows")
+  endif()
 endfunction()
 
 # vitrina_embed_form(TARGET FORM SYMBOL): compiles the text form description FORM into

@@ -13,6 +13,11 @@ wine_session_start() {
   trap wine_session_end EXIT
   wineboot --init >/dev/null 2>&1
   wineserver --wait
+  # One server for the whole session: one that quits between two programs can leave the
+  # next one's connection reset. The services it starts with the first program stay
+  # too, so that program is a quiet one: they would hold its output open.
+  wineserver -p
+  wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 wine_session_end() {

@@ -1,6 +1,7 @@
 #include "platform/file_names.h"
 
 #include "platform/cp1251.h"
+#include "platform/stored_name.h"
 
 #include <algorithm>
 #include <array>
@@ -60,9 +61,12 @@ TMappedPath MapPath(std::string_view windowsPath, const std::string& baseFolder)
     if (!windowsPath.empty() && IsSeparator(windowsPath.front())) path.assign(1, '/');
     bool found = true;
     ForEachComponent(windowsPath, [&](std::string_view component) {
-        std::string literal = JoinFsPath(path, Cp1251ToUtf8(component));
-        if (found && !PathExists(literal) && component != "." && component != "..") {
-            if (auto stored = FindFolded(path, component))
+        const std::string written = Cp1251ToUtf8(component);
+        std::string literal = JoinFsPath(path, written);
+        if (found && component != "." && component != "..") {
+            if (PathExists(literal))
+                literal = JoinFsPath(path, StoredName(literal, written));
+            else if (auto stored = FindFolded(path, component))
                 literal = JoinFsPath(path, *stored);
             else
                 found = false;

@@ -4,7 +4,7 @@
 // file); run by scripts/test-bundle, not by ctest.
 
 #include "disc/disc_support.h"
-#include "support/kit_runner.h"
+#include "support/scratch_folder.h"
 
 #include <libisofs/libisofs.h>
 

@@ -1,6 +1,6 @@
 #include "disc/disc_support.h"
 
-#include "support/kit_runner.h"
+#include "support/scratch_folder.h"
 
 #include <libisofs/libisofs.h>
 

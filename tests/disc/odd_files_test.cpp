@@ -15,7 +15,7 @@ namespace {
 constexpr int kDeadline = 60;
 constexpr char kLine[] = "Games@Tetris@tetris@@@Blocks\r\n";
 
-TKitRun Kit(const TScratchFolder& scratch, const std::string& args) { return RunKit(scratch, args, "C.UTF-8", kDeadline); }
+TKitRun Kit(const std::string& args) { return RunKit(args, "C.UTF-8", kDeadline); }
 
 std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
@@ -39,10 +39,10 @@ TEST(OddFiles, TheCatalogueIsAccessDenied) {
     for (TOddKind kind : kOddKinds) {
         TScratchFolder disc;
         MakeOdd(disc / "db/base.txt", kind);
-        TKitRun run = Kit(disc, "catalogue " + Quoted(disc.Path()));
+        TKitRun run = Kit("catalogue " + Quoted(disc.Path()));
         EXPECT_EQ(run.Status, 1) << Name(kind);
         EXPECT_EQ(run.Err, "File access denied.\n") << Name(kind);
-        run = Kit(disc, "check " + Quoted(disc.Path()));
+        run = Kit("check " + Quoted(disc.Path()));
         EXPECT_EQ(run.Status, 1) << Name(kind);
         EXPECT_EQ(run.Err, "File access denied.\n") << Name(kind);
     }
@@ -55,11 +55,11 @@ TEST(OddFiles, PicturesCannotBeOpenedAndTheCheckSaysSo) {
         MakeOdd(disc / "soft/Games/tetris/Resize of photo.jpg", kind);
         MakeOdd(disc / "soft/Games/tetris/photo.jpg", kind);
         std::string picture = disc / "soft/Games/tetris/photo.jpg";
-        TKitRun run = Kit(disc, "picture " + Quoted(picture));
+        TKitRun run = Kit("picture " + Quoted(picture));
         EXPECT_EQ(run.Status, 1) << Name(kind);
         EXPECT_EQ(run.Err, "Cannot open file \"" + picture + "\". Access is denied.\n") << Name(kind);
 
-        run = Kit(disc, "check " + Quoted(disc.Path()));
+        run = Kit("check " + Quoted(disc.Path()));
         EXPECT_EQ(run.Status, 1) << Name(kind);
         for (const char* which : {"the thumbnail fails to load: Cannot open file", "the screenshot fails to load: Cannot open file"})
             EXPECT_NE(run.Out.find(which), std::string::npos) << Name(kind) << "\n" << run.Out << run.Err;
@@ -70,8 +70,8 @@ TEST(OddFiles, AnEmptyCatalogueAndAnEmptyPictureAreFiles) {
     TScratchFolder disc;
     disc.Write("db/base.txt", "");
     disc.Write("photo.jpg", "");
-    EXPECT_EQ(Kit(disc, "catalogue --summary " + Quoted(disc.Path())).Out, "{\"lines\": 0, \"categories\": 0}\n");
-    TKitRun run = Kit(disc, "picture --decode " + Quoted(disc / "photo.jpg"));
+    EXPECT_EQ(Kit("catalogue --summary " + Quoted(disc.Path())).Out, "{\"lines\": 0, \"categories\": 0}\n");
+    TKitRun run = Kit("picture --decode " + Quoted(disc / "photo.jpg"));
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Err, "JPEG error #42.\n");
 }
@@ -79,7 +79,7 @@ TEST(OddFiles, AnEmptyCatalogueAndAnEmptyPictureAreFiles) {
 TEST(OddFiles, SkinFilesAreNotWaitedOn) {
     TScratchFolder scratch;
     MakeOdd(scratch / "skin/skin.ini", Fifo);
-    TKitRun run = Kit(scratch, "skin --ini " + Quoted(scratch / "skin/skin.ini"));
+    TKitRun run = Kit("skin --ini " + Quoted(scratch / "skin/skin.ini"));
     EXPECT_EQ(run.Status, 1);
     EXPECT_NE(run.Err.find("Access is denied"), std::string::npos) << run.Err;
 
@@ -87,7 +87,7 @@ TEST(OddFiles, SkinFilesAreNotWaitedOn) {
     scratch.Write("skin/skin.ini", "[PICTURES]\npicture=main.bmp\n");
     for (TOddKind kind : kOddKinds) {
         MakeOdd(scratch / "skin/main.bmp", kind);
-        run = Kit(scratch, "skin --ini " + Quoted(scratch / "skin/skin.ini"));
+        run = Kit("skin --ini " + Quoted(scratch / "skin/skin.ini"));
         EXPECT_EQ(run.Status, 1) << Name(kind);
         EXPECT_NE(run.Err.find("main.bmp\". Access is denied"), std::string::npos) << Name(kind) << run.Err;
     }
@@ -97,7 +97,7 @@ TEST(OddFiles, EveryFileOfABrandIsRefusedAsUnreadable) {
     for (TOddKind kind : kOddKinds) {
         TScratchFolder scratch;
         for (const char* file : {"head.bmp", "icon.png", "site.txt"}) MakeOdd(scratch / ("brand/" + std::string(file)), kind);
-        TKitRun run = Kit(scratch, "brand-check " + Quoted(scratch / "brand"));
+        TKitRun run = Kit("brand-check " + Quoted(scratch / "brand"));
         EXPECT_EQ(run.Status, 1) << Name(kind);
         for (const char* file : {"head.bmp: ", "icon.png: ", "site.txt: "})
             EXPECT_NE(run.Err.find(file), std::string::npos) << Name(kind) << ": " << file << "\n" << run.Err;

@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sys/stat.h>
 #include <tuple>
 
 namespace {
@@ -47,7 +46,7 @@ protected:
         Disc.Write(path, MakeJpeg(sample));
     }
     TKitRun Check(const std::string& options = "--json") {
-        return RunKit(Scratch, "check '" + Disc.Path() + "' " + options);
+        return RunKit("check '" + Disc.Path() + "' " + options);
     }
     static QJsonObject Json(const TKitRun& run) {
         QJsonParseError error;
@@ -78,14 +77,11 @@ protected:
 };
 
 // Every file of the disc with its size and modification time.
-std::vector<std::tuple<std::string, std::uintmax_t, long>> Snapshot(const std::string& root) {
-    std::vector<std::tuple<std::string, std::uintmax_t, long>> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        struct stat st;
-        ::stat(entry.path().c_str(), &st);
-        files.emplace_back(entry.path().string(), entry.is_regular_file() ? entry.file_size() : 0,
-                           long(st.st_mtim.tv_sec) * 1000000000L + st.st_mtim.tv_nsec);
-    }
+std::vector<std::tuple<std::string, std::uintmax_t, std::filesystem::file_time_type>> Snapshot(const std::string& root) {
+    std::vector<std::tuple<std::string, std::uintmax_t, std::filesystem::file_time_type>> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(Utf8Path(root)))
+        files.emplace_back(Utf8Of(entry.path()), entry.is_regular_file() ? entry.file_size() : 0,
+                           entry.last_write_time());
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -219,14 +215,14 @@ TEST_F(KitCheck, AnUnreadableCatalogueGivesTheLaunchersErrorAndABadCommandLineTw
     EXPECT_EQ(run.Err, "Invalid filename.\n");
     Disc.MakeFolder("db/base.txt");
     EXPECT_EQ(Check("").Err, "File access denied.\n");
-    EXPECT_EQ(RunKit(Scratch, "check '" + Disc.Path() + "/nowhere'").Err, "Invalid filename.\n");
-    EXPECT_EQ(RunKit(Scratch, "check --bogus").Status, 2);
-    EXPECT_EQ(RunKit(Scratch, "check a b").Status, 2);
+    EXPECT_EQ(RunKit("check '" + Disc.Path() + "/nowhere'").Err, "Invalid filename.\n");
+    EXPECT_EQ(RunKit("check --bogus").Status, 2);
+    EXPECT_EQ(RunKit("check a b").Status, 2);
 }
 
 TEST(KitCheckDemo, TheDemoDiscHasNoErrors) {
     TScratchFolder scratch;
-    TKitRun run = RunKit(scratch, std::string("check --json '") + VITRINA_SOURCE_DIR +
+    TKitRun run = RunKit(std::string("check --json '") + VITRINA_SOURCE_DIR +
                                       "/examples/demo-disc'");
     EXPECT_EQ(run.Status, 0) << run.Out << run.Err;
     QJsonObject report = QJsonDocument::fromJson(QByteArray::fromStdString(run.Out)).object();

@@ -1,24 +1,22 @@
 #include "shot_runner.h"
 
+#include "pictures/jpeg_samples.h"
 #include "platform/cp1251.h"
+#include "support/process_runner.h"
 
-#include <QImage>
 #include <QJsonDocument>
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 TTestDisc::TTestDisc() {
     std::random_device seed;
-    FRoot = fs::temp_directory_path() / ("vitrina-disc-" + std::to_string(getpid()) + "-" + std::to_string(seed()));
+    FRoot = fs::temp_directory_path() / ("vitrina-disc-" + std::to_string(seed()) + "-" + std::to_string(seed()));
     fs::create_directories(FRoot / "db");
 }
 
@@ -34,12 +32,17 @@ void TTestDisc::SetCatalogue(const std::vector<std::string>& utf8Lines) {
 
 void TTestDisc::AddJpeg(const std::string& category, const std::string& folder, const std::string& name, int width,
                         int height) {
-    fs::path dir = FRoot / "soft" / fs::u8path(category) / fs::u8path(folder);
-    fs::create_directories(dir);
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(QColor(40, 120, 60));
-    for (int x = 0; x < width; x += 8) image.setPixel(x, height / 2, qRgb(250, 250, 250));
-    ASSERT_TRUE(image.save(QString::fromStdString((dir / fs::u8path(name)).string()), "JPG"));
+    // Made by the library the launcher decodes with, as the disc's own pictures are.
+    TJpegSample sample;
+    sample.Width = width;
+    sample.Height = height;
+    sample.Pixel = [height](int x, int y, std::uint8_t rgb[3]) {
+        const bool dot = y == height / 2 && x % 8 == 0;
+        rgb[0] = dot ? 250 : 40;
+        rgb[1] = dot ? 250 : 120;
+        rgb[2] = dot ? 250 : 60;
+    };
+    AddFile("soft/" + category + "/" + folder + "/" + name, MakeJpeg(sample));
 }
 
 void TTestDisc::AddFile(const std::string& relativeUtf8Path, const std::string& bytes) {
@@ -57,22 +60,14 @@ void TTestDisc::RemoveDbFolder() { fs::remove_all(FRoot / "db"); }
 TShotRun RunShot(const TTestDisc& disc, const std::string& script, const std::string& options) {
     fs::path scriptFile = disc.Root() / "script.shot";
     std::ofstream(scriptFile) << script;
-    fs::path errFile = disc.Root() / "stderr.txt";
-    // A launcher that hangs fails its test instead of holding up the suite.
-    std::string command = "timeout -k 10 300 " + std::string(VITRINA_BINARY_DIR) + "/tools/kit/vitrina-kit shot -C '" + disc.Root().string() +
-                          "' " + options + " '" + scriptFile.string() + "' 2>'" + errFile.string() + "'";
+    std::vector<std::string> arguments = {"shot", "-C", disc.Root().string()};
+    for (std::string& option : ShellWords(options)) arguments.push_back(std::move(option));
+    arguments.push_back(scriptFile.string());
+    TProcessRun kit = RunProgram(VITRINA_KIT, arguments);
     TShotRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::string out;
-    std::array<char, 65536> buffer;
-    for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) out.append(buffer.data(), n);
-    int status = pclose(pipe);
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errFile);
-    std::stringstream errText;
-    errText << err.rdbuf();
-    run.Err = errText.str();
+    run.Status = kit.Status;
+    run.Err = std::move(kit.Err);
+    const std::string& out = kit.Out;
     std::istringstream lines(out);
     for (std::string line; std::getline(lines, line);) {
         QJsonParseError error;

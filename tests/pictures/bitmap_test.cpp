@@ -317,7 +317,7 @@ TEST(BitmapFiles, BmpSuiteGoodLoadsBadIsRefused) {
                 EXPECT_FALSE(bitmap.Empty());
             } catch (const EInvalidGraphic& e) {
                 EXPECT_NE(kind[0], 'g') << e.Message();
-                if (kind[0] == 'q') std::printf("  %s: %s\n", entry.path().filename().c_str(), e.Message().c_str());
+                if (kind[0] == 'q') std::printf("  %s: %s\n", entry.path().filename().string().c_str(), e.Message().c_str());
             }
         }
     }

@@ -7,7 +7,7 @@
 
 namespace {
 
-TKitRun Kit(const TScratchFolder& scratch, const std::string& args) { return RunKit(scratch, "picture " + args); }
+TKitRun Kit(const std::string& args) { return RunKit("picture " + args); }
 
 TEST(KitPicture, PrintsTypeAndSizeAndDecodesOnRequest) {
     TScratchFolder disc;
@@ -15,12 +15,12 @@ TEST(KitPicture, PrintsTypeAndSizeAndDecodesOnRequest) {
     sample.Width = 40;
     sample.Height = 30;
     disc.Write("Игры/photo.JPG", MakeJpeg(sample));
-    TKitRun run = Kit(disc, "'" + disc.Path() + "/Игры/photo.JPG'");
+    TKitRun run = Kit("'" + disc.Path() + "/Игры/photo.JPG'");
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Out, "TJPEGImage 40x30\n");
     EXPECT_EQ(run.Err, "");
 
-    run = Kit(disc, "--decode '" + disc.Path() + "/Игры/photo.JPG'");
+    run = Kit("--decode '" + disc.Path() + "/Игры/photo.JPG'");
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Out, "TJPEGImage 40x30\ndecoded 40x30 24bpp\n");
 }
@@ -29,28 +29,28 @@ TEST(KitPicture, ReportsErrorsAsTheLauncherWould) {
     TScratchFolder disc;
     disc.Write("empty.jpg", "");
     disc.Write("shot.png", "x");
-    TKitRun run = Kit(disc, "'" + (disc / "empty.jpg") + "'");
+    TKitRun run = Kit("'" + (disc / "empty.jpg") + "'");
     EXPECT_EQ(run.Status, 0);
     EXPECT_EQ(run.Out, "TJPEGImage 0x0\n");
 
-    run = Kit(disc, "'" + (disc / "empty.jpg") + "' --decode");
+    run = Kit("'" + (disc / "empty.jpg") + "' --decode");
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Err, "JPEG error #42.\n");
 
-    run = Kit(disc, "'" + (disc / "shot.png") + "'");
+    run = Kit("'" + (disc / "shot.png") + "'");
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Out, "");
     // The error box adds no full stop after a closing parenthesis.
     EXPECT_EQ(run.Err, "Unknown picture file extension (.png)\n");
-    run = Kit(disc, "'" + (disc / "shot") + "'");
+    run = Kit("'" + (disc / "shot") + "'");
     EXPECT_EQ(run.Err, "Unknown picture file extension (.)\n");
 
-    run = Kit(disc, "'" + (disc / "gone.jpg") + "'");
+    run = Kit("'" + (disc / "gone.jpg") + "'");
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Err, "Cannot open file \"" + (disc / "gone.jpg") +
                            "\". The system cannot find the file specified.\n");
 
-    EXPECT_EQ(Kit(disc, "").Status, 2);
+    EXPECT_EQ(Kit("").Status, 2);
 }
 
 } // namespace

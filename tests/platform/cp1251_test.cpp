@@ -1,8 +1,8 @@
+#include "system_text.h"
+
 #include "platform/cp1251.h"
 
-#include <QChar>
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 namespace {
 
@@ -11,20 +11,13 @@ std::string Byte(int b) {
 }
 
 TEST(Cp1251, EveryByteMatchesTheSystemConverter) {
-    iconv_t cd = ::iconv_open("UTF-16LE", "CP1251");
-    if (cd == reinterpret_cast<iconv_t>(-1)) GTEST_SKIP() << "no CP1251 converter here";
+    if (!SystemCp1251Character('A')) GTEST_SKIP() << "no CP1251 converter here";
     for (int b = 0; b < 256; ++b) {
         if (b == 0x98) continue;
-        char in = static_cast<char>(b);
-        unsigned char out[4] = {};
-        char* inp = &in;
-        char* outp = reinterpret_cast<char*>(out);
-        size_t inLeft = 1, outLeft = sizeof out;
-        ASSERT_NE(::iconv(cd, &inp, &inLeft, &outp, &outLeft), size_t(-1)) << b;
-        EXPECT_EQ(Cp1251ToUnicode(static_cast<unsigned char>(b)), char16_t(out[0] | out[1] << 8))
-            << "byte " << b;
+        std::optional<char16_t> theirs = SystemCp1251Character(static_cast<unsigned char>(b));
+        ASSERT_TRUE(theirs) << b;
+        EXPECT_EQ(Cp1251ToUnicode(static_cast<unsigned char>(b)), *theirs) << "byte " << b;
     }
-    ::iconv_close(cd);
 }
 
 TEST(Cp1251, RoundTripsThroughUtf8AndUtf16) {
@@ -40,7 +33,7 @@ TEST(Cp1251, RoundTripsThroughUtf8AndUtf16) {
 
 TEST(Cp1251, UndefinedByteStaysPrintable) {
     char16_t c = Cp1251ToUnicode(0x98);
-    EXPECT_TRUE(QChar::isPrint(char32_t(c))) << int(c);
+    EXPECT_TRUE(SystemIsPrintable(c)) << int(c);
     EXPECT_EQ(Utf8ToCp1251(Cp1251ToUtf8("a\x98z")), "a?z");
 }
 
@@ -62,8 +55,8 @@ TEST(Cp1251, CaseMappingFollowsUnicodeForEveryByte) {
     for (int b = 0; b < 256; ++b) {
         if (b == 0x98) continue;
         char16_t u = Cp1251ToUnicode(static_cast<unsigned char>(b));
-        for (auto [mine, theirs] : {std::pair{Cp1251ToLower(char(b)), QChar::toLower(char32_t(u))},
-                                    std::pair{Cp1251ToUpper(char(b)), QChar::toUpper(char32_t(u))}}) {
+        for (auto [mine, theirs] : {std::pair{Cp1251ToLower(char(b)), SystemLowerCase(u)},
+                                    std::pair{Cp1251ToUpper(char(b)), SystemUpperCase(u)}}) {
             std::string expected = Utf16ToCp1251(std::u16string(1, char16_t(theirs)));
             if (expected == "?") expected = Byte(b); // no such letter in the code page
             EXPECT_EQ(Byte(static_cast<unsigned char>(mine)), expected) << "byte " << b;

@@ -33,20 +33,6 @@ TEST(FileNames, EveryComponentIgnoresCaseCyrillicIncluded) {
         "soft\\\xe8\xe3\xf0\xfb \xe4\xeb\xff \xe4\xe5\xf2\xe5\xe9\\\xe5\xe6\xe8\xea", dir.Path()));
 }
 
-TEST(FileNames, ExactNameWinsAndHiddenEntriesCount) {
-    TScratchFolder dir;
-    dir.Write("a/photo.jpg", "lower");
-    dir.Write("a/PHOTO.JPG", "upper");
-    dir.MakeFolder("a/.Hidden");
-    EXPECT_EQ(FindEntry("a\\PHOTO.JPG", dir.Path())->Name, "PHOTO.JPG");
-    EXPECT_EQ(FindEntry("a\\photo.jpg", dir.Path())->Name, "photo.jpg");
-    EXPECT_EQ(FindEntry("a\\Photo.Jpg", dir.Path())->Name, "PHOTO.JPG"); // first by byte order
-    auto hidden = FindEntry("A\\.hidden", dir.Path());
-    ASSERT_TRUE(hidden);
-    EXPECT_EQ(hidden->Name, ".Hidden");
-    EXPECT_TRUE(hidden->IsFolder);
-}
-
 TEST(FileNames, UnmatchedComponentsStayAsWritten) {
     TScratchFolder dir;
     dir.MakeFolder("DB");

@@ -7,10 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <random>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -118,47 +115,6 @@ TEST(TextFile, OpenFailuresCarryTheWindowsCodeAndMessage) {
     dir.Write("file/x", "");
     EXPECT_EQ(ErrorOf("file\\x\\base.txt", dir.Path()), 3); // a file where a folder should be
     EXPECT_EQ(ErrorOf("nowhere\\deeper\\base.txt", dir.Path()), 3);
-}
-
-TEST(TextFile, UnreadableFileIsAccessDenied) {
-    TScratchFolder dir;
-    std::string path = dir.Write("db/base.txt", "x\n");
-    ::chmod(path.c_str(), 0);
-    if (::geteuid() != 0) {
-        EXPECT_EQ(ErrorOf("db\\base.txt", dir.Path()), 5);
-        return;
-    }
-    // Root reads anything; an unprivileged child sees what a user would.
-    ::chmod(dir.Path().c_str(), 0755);
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(100);
-        ::_exit(ErrorOf("db\\base.txt", dir.Path()));
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == 100) GTEST_SKIP() << "cannot drop privileges here";
-    EXPECT_EQ(WEXITSTATUS(status), 5);
-}
-
-TEST(TextFile, FileOpenForWritingIsASharingViolation) {
-    TScratchFolder dir;
-    std::string path = dir.Write("db/base.txt", "x\n");
-    int reader = ::open(path.c_str(), O_RDONLY);
-    ASSERT_GE(reader, 0);
-    bool leasesWork = ::fcntl(reader, F_SETLEASE, F_RDLCK) == 0;
-    ::fcntl(reader, F_SETLEASE, F_UNLCK);
-    ::close(reader);
-    if (!leasesWork) GTEST_SKIP() << "no file leases here";
-    int writer = ::open(path.c_str(), O_WRONLY);
-    ASSERT_GE(writer, 0);
-    std::string message;
-    EXPECT_EQ(ErrorOf("db\\base.txt", dir.Path(), &message), 32);
-    EXPECT_EQ(message, "I/O error 32");
-    ::close(writer);
-    EXPECT_EQ(ErrorOf("db\\base.txt", dir.Path()), 0);
 }
 
 TEST(TextFile, MessagesOfOtherCodes) {

@@ -18,13 +18,12 @@
 #include <fstream>
 #include <set>
 #include <sstream>
-#include <sys/wait.h>
 
 using ::testing::HasSubstr;
 
 namespace {
 
-TKitRun KitSkin(const TScratchFolder& scratch, const std::string& args) { return RunKit(scratch, "skin " + args); }
+TKitRun KitSkin(const std::string& args) { return RunKit("skin " + args); }
 
 std::size_t Count(const std::string& text, const std::string& what) {
     std::size_t n = 0;
@@ -35,7 +34,7 @@ std::size_t Count(const std::string& text, const std::string& what) {
 
 TEST(KitSkin, DumpsEveryRecordAndPictureOfASkinFolder) {
     TScratchFolder scratch;
-    TKitRun run = KitSkin(scratch, "--ini '" + OurSkinFolder(scratch) + "'");
+    TKitRun run = KitSkin("--ini '" + OurSkinFolder(scratch) + "'");
     ASSERT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(run.Err, "");
     const std::string& json = run.Out;
@@ -54,12 +53,12 @@ TEST(KitSkin, DumpsEveryRecordAndPictureOfASkinFolder) {
 
 TEST(KitSkin, ReportsWhatItCannotRead) {
     TScratchFolder scratch;
-    TKitRun run = KitSkin(scratch, "--ini '" + (scratch / "none.ini") + "'");
+    TKitRun run = KitSkin("--ini '" + (scratch / "none.ini") + "'");
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Out, "");
     EXPECT_THAT(run.Err, HasSubstr("Cannot open file"));
-    EXPECT_EQ(KitSkin(scratch, "--ini").Status, 2);
-    EXPECT_EQ(KitSkin(scratch, "extra").Status, 2);
+    EXPECT_EQ(KitSkin("--ini").Status, 2);
+    EXPECT_EQ(KitSkin("extra").Status, 2);
 }
 
 TEST(FormCompilerSkin, TheLauncherFormCarriesTheWrittenValueAndLoadsIt) {

@@ -1,5 +1,6 @@
-// Files that are not files: whatever stands at a name the disc gives, an open answers at
-// once, and only a regular file is read.
+// Files that are not files, files nobody may read and files a writer holds, as Linux
+// makes them: whatever stands at a name the disc gives, an open answers at once, and
+// only a regular file is read.
 
 #include "platform/file_open.h"
 #include "platform/in_out_error.h"
@@ -142,6 +143,57 @@ TEST(KeepingWritersOut, AWriterIsHeldOffAndItsOpenDoesNotEndTheReader) {
     });
     if (result == 77) GTEST_SKIP() << "no file leases here";
     EXPECT_EQ(result, 0);
+}
+
+int ErrorOf(const std::string& windowsPath, const std::string& base, std::string* message = nullptr) {
+    try {
+        TTextFileLines::ReadWindowsPath(windowsPath, base);
+    } catch (const EInOutError& e) {
+        if (message) *message = e.Message();
+        return e.ErrorCode();
+    }
+    return 0;
+}
+
+TEST(TextFile, UnreadableFileIsAccessDenied) {
+    TScratchFolder dir;
+    std::string path = dir.Write("db/base.txt", "x\n");
+    ::chmod(path.c_str(), 0);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(ErrorOf("db\\base.txt", dir.Path()), 5);
+        return;
+    }
+    // Root reads anything; an unprivileged child sees what a user would.
+    ::chmod(dir.Path().c_str(), 0755);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(100);
+        ::_exit(ErrorOf("db\\base.txt", dir.Path()));
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 100) GTEST_SKIP() << "cannot drop privileges here";
+    EXPECT_EQ(WEXITSTATUS(status), 5);
+}
+
+TEST(TextFile, FileOpenForWritingIsASharingViolation) {
+    TScratchFolder dir;
+    std::string path = dir.Write("db/base.txt", "x\n");
+    int reader = ::open(path.c_str(), O_RDONLY);
+    ASSERT_GE(reader, 0);
+    bool leasesWork = ::fcntl(reader, F_SETLEASE, F_RDLCK) == 0;
+    ::fcntl(reader, F_SETLEASE, F_UNLCK);
+    ::close(reader);
+    if (!leasesWork) GTEST_SKIP() << "no file leases here";
+    int writer = ::open(path.c_str(), O_WRONLY);
+    ASSERT_GE(writer, 0);
+    std::string message;
+    EXPECT_EQ(ErrorOf("db\\base.txt", dir.Path(), &message), 32);
+    EXPECT_EQ(message, "I/O error 32");
+    ::close(writer);
+    EXPECT_EQ(ErrorOf("db\\base.txt", dir.Path()), 0);
 }
 
 } // namespace
