@@ -24,11 +24,16 @@ function(vitrina_test name)
     VITRINA_TEST_DATA="${VITRINA_TEST_DRIVE}${PROJECT_SOURCE_DIR}/tests/data"
     VITRINA_SOURCE_DIR="${VITRINA_TEST_DRIVE}${PROJECT_SOURCE_DIR}"
     VITRINA_BINARY_DIR="${VITRINA_TEST_DRIVE}${PROJECT_BINARY_DIR}")
+  set(environment "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+  if(WIN32 AND CMAKE_CROSSCOMPILING)
+    # Wine keeps QT_* variables from its programs unless they come as WINEQT_*.
+    list(APPEND environment "WINEQT_QPA_PLATFORM=offscreen")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     # Under Wine the listing starts a whole system first.
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
+    PROPERTIES ENVIRONMENT "${environment}"
     # A test that hangs fails instead of holding up the suite.
     TIMEOUT 900)
 endfunction()
