@@ -87,6 +87,10 @@ std::vector<std::tuple<std::string, std::uintmax_t, std::filesystem::file_time_t
 }
 
 TEST_F(KitCheck, FindsEveryProblemOnItsLineAmongCleanTitles) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the disc needs the folder \" игры \", and Windows drops the spaces a name ends in; "
+                    "scripts/test-windows-programs holds the Windows kit's report against Linux's";
+#endif
     Catalogue({
         "Игры@Тетрис@tetris@@@Падающие фигуры",    // 1, clean; its category has a stray folder
         "Игры@Нет папки@nowhere@@@Папки нет",      // 2

@@ -128,11 +128,20 @@ TEST_F(JpegImage, AFileLoadedByNameGivesItsHeaderAtLoadAndItsDataAtTheFirstDraw)
     // The data is read at the first draw: cut meanwhile, the picture shows its cut.
     const std::size_t scan = whole.find("\xFF\xDA");
     const std::size_t cut = scan + (whole.size() - scan) / 4;
-    std::filesystem::resize_file(file, cut);
+    std::error_code cutError;
+    std::filesystem::resize_file(file, cut, cutError);
+#ifdef _WIN32
+    // Windows keeps writers out of a file the picture still holds: it draws whole.
+    EXPECT_TRUE(cutError) << "a held picture was cut";
+    EXPECT_EQ(ErrorOf([&] { jpeg.Bitmap(); }), 0);
+    EXPECT_EQ(copy.JPEGData()->Data().size(), whole.size());
+#else
+    ASSERT_FALSE(cutError) << cutError.message();
     EXPECT_EQ(ErrorOf([&] { jpeg.Bitmap(); }), 0);
     EXPECT_TRUE(Near(jpeg.Bitmap().PixelBuffer().Pixel(2, 2), 255, 0, 0));
     EXPECT_FALSE(Near(jpeg.Bitmap().PixelBuffer().Pixel(2, 60), 255, 0, 0));
     EXPECT_EQ(copy.JPEGData()->Data().size(), cut);
+#endif
 
     // Missing files and damaged headers fail at load, damaged data at the first draw.
     EXPECT_THROW(TJPEGImage().LoadFromFile(folder / "gone.jpg"), EFOpenError);

@@ -187,6 +187,11 @@ TEST_F(WindowTest, ControlTimerOneRepeatsUntilKilled) {
 }
 
 TEST_F(WindowTest, PressingWhereTheFormAnswersCaptionMovesTheWindow) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows moves a window dragged by its caption in a modal loop of its own, which "
+                    "pressed and moved events made in the program cannot end; scripts/test-windows-programs "
+                    "drags the real launcher by its banner instead";
+#endif
     TCaptionForm form(nullptr);
     auto* panel = new TPanel(&form);
     panel->SetParent(&form);
