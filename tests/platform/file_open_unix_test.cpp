@@ -7,6 +7,7 @@
 #include "platform/stream.h"
 #include "platform/text_file.h"
 
+#include "read_errors.h"
 #include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -37,24 +38,6 @@ int InChildWithDeadline(const std::function<int()>& check) {
         return -1;
     }
     return WEXITSTATUS(status);
-}
-
-int CatalogueReadError(const std::string& fsPath) {
-    try {
-        TTextFileLines::Read(fsPath);
-    } catch (const EInOutError& e) {
-        return e.ErrorCode();
-    }
-    return 0;
-}
-
-int StreamOpenError(const std::string& fsPath) {
-    try {
-        TFileStream stream(fsPath, fmOpenRead);
-    } catch (const EFOpenError& e) {
-        return e.ErrorCode();
-    }
-    return 0;
 }
 
 // A block device to link to, where the machine shows one.
@@ -145,22 +128,13 @@ TEST(KeepingWritersOut, AWriterIsHeldOffAndItsOpenDoesNotEndTheReader) {
     EXPECT_EQ(result, 0);
 }
 
-int ErrorOf(const std::string& windowsPath, const std::string& base, std::string* message = nullptr) {
-    try {
-        TTextFileLines::ReadWindowsPath(windowsPath, base);
-    } catch (const EInOutError& e) {
-        if (message) *message = e.Message();
-        return e.ErrorCode();
-    }
-    return 0;
-}
 
 TEST(TextFile, UnreadableFileIsAccessDenied) {
     TScratchFolder dir;
     std::string path = dir.Write("db/base.txt", "x\n");
     ::chmod(path.c_str(), 0);
     if (::geteuid() != 0) {
-        EXPECT_EQ(ErrorOf("db\\base.txt", dir.Path()), 5);
+        EXPECT_EQ(CatalogueReadError("db\\base.txt", dir.Path()), 5);
         return;
     }
     // Root reads anything; an unprivileged child sees what a user would.
@@ -169,7 +143,7 @@ TEST(TextFile, UnreadableFileIsAccessDenied) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(100);
-        ::_exit(ErrorOf("db\\base.txt", dir.Path()));
+        ::_exit(CatalogueReadError("db\\base.txt", dir.Path()));
     }
     int status = 0;
     ::waitpid(child, &status, 0);
@@ -190,10 +164,10 @@ TEST(TextFile, FileOpenForWritingIsASharingViolation) {
     int writer = ::open(path.c_str(), O_WRONLY);
     ASSERT_GE(writer, 0);
     std::string message;
-    EXPECT_EQ(ErrorOf("db\\base.txt", dir.Path(), &message), 32);
+    EXPECT_EQ(CatalogueReadError("db\\base.txt", dir.Path(), &message), 32);
     EXPECT_EQ(message, "I/O error 32");
     ::close(writer);
-    EXPECT_EQ(ErrorOf("db\\base.txt", dir.Path()), 0);
+    EXPECT_EQ(CatalogueReadError("db\\base.txt", dir.Path()), 0);
 }
 
 } // namespace

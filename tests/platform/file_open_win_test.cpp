@@ -8,6 +8,7 @@
 #include "platform/stream.h"
 #include "platform/text_file.h"
 
+#include "read_errors.h"
 #include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -36,25 +37,6 @@ int WithDeadline(const std::string& what, const std::function<int()>& open) {
     ADD_FAILURE() << "opening " << what << " hung";
     std::fflush(stdout);
     std::_Exit(1);
-}
-
-int CatalogueReadError(const std::string& fsPath) {
-    try {
-        TTextFileLines::Read(fsPath);
-    } catch (const EInOutError& e) {
-        return e.ErrorCode();
-    }
-    return 0;
-}
-
-// Pictures are streams on names the catalogue gives, in code page 1251.
-int StreamOpenError(const std::string& windowsPath) {
-    try {
-        TFileStream stream(windowsPath, fmOpenRead);
-    } catch (const EFOpenError& e) {
-        return e.ErrorCode();
-    }
-    return 0;
 }
 
 // A pipe server waiting for a client that never gets a byte: a reader that connected
@@ -97,15 +79,6 @@ HANDLE OpenWith(const std::string& path, DWORD access, DWORD sharing) {
                          nullptr);
 }
 
-int CatalogueError(const TScratchFolder& disc, std::string* message = nullptr) {
-    try {
-        TTextFileLines::ReadWindowsPath("db\\base.txt", disc.Path());
-    } catch (const EInOutError& e) {
-        if (message) *message = e.Message();
-        return e.ErrorCode();
-    }
-    return 0;
-}
 
 TEST(Sharing, ACatalogueOpenForWritingIsASharingViolationOneOpenForReadingIsRead) {
     TScratchFolder disc;
@@ -113,13 +86,13 @@ TEST(Sharing, ACatalogueOpenForWritingIsASharingViolationOneOpenForReadingIsRead
     HANDLE writer = OpenWith(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
     std::string message;
-    EXPECT_EQ(CatalogueError(disc, &message), ERROR_SHARING_VIOLATION);
+    EXPECT_EQ(CatalogueReadError("db\\base.txt", disc.Path(), &message), ERROR_SHARING_VIOLATION);
     EXPECT_EQ(message, "I/O error 32");
     ::CloseHandle(writer);
 
     HANDLE reader = OpenWith(path, GENERIC_READ, FILE_SHARE_READ);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(CatalogueError(disc), 0);
+    EXPECT_EQ(CatalogueReadError("db\\base.txt", disc.Path()), 0);
     EXPECT_EQ(TTextFileLines::ReadWindowsPath("db\\base.txt", disc.Path()).Count(), 1u);
     ::CloseHandle(reader);
 }

@@ -2,6 +2,7 @@
 #include "platform/in_out_error.h"
 #include "platform/text_file.h"
 
+#include "read_errors.h"
 #include "support/scratch_folder.h"
 
 #include <gmock/gmock.h>
@@ -89,32 +90,22 @@ TEST(TextFile, ReadsAFileWhole) {
     EXPECT_EQ(moved[1], "two");
 }
 
-int ErrorOf(const std::string& windowsPath, const std::string& base,
-            std::string* message = nullptr) {
-    try {
-        TTextFileLines::ReadWindowsPath(windowsPath, base);
-    } catch (const EInOutError& e) {
-        if (message) *message = e.Message();
-        return e.ErrorCode();
-    }
-    return 0;
-}
 
 TEST(TextFile, OpenFailuresCarryTheWindowsCodeAndMessage) {
     TScratchFolder dir;
     std::string message;
-    EXPECT_EQ(ErrorOf("db\\base.txt", dir.Path(), &message), 3);
+    EXPECT_EQ(CatalogueReadError("db\\base.txt", dir.Path(), &message), 3);
     EXPECT_EQ(message, "Invalid filename");
     dir.MakeFolder("db");
-    EXPECT_EQ(ErrorOf("db\\base.txt", dir.Path(), &message), 2);
+    EXPECT_EQ(CatalogueReadError("db\\base.txt", dir.Path(), &message), 2);
     EXPECT_EQ(message, "File not found");
     dir.MakeFolder("db/base.txt");
-    EXPECT_EQ(ErrorOf("db\\base.txt", dir.Path(), &message), 5);
+    EXPECT_EQ(CatalogueReadError("db\\base.txt", dir.Path(), &message), 5);
     EXPECT_EQ(message, "File access denied");
 
     dir.Write("file/x", "");
-    EXPECT_EQ(ErrorOf("file\\x\\base.txt", dir.Path()), 3); // a file where a folder should be
-    EXPECT_EQ(ErrorOf("nowhere\\deeper\\base.txt", dir.Path()), 3);
+    EXPECT_EQ(CatalogueReadError("file\\x\\base.txt", dir.Path()), 3); // a file where a folder should be
+    EXPECT_EQ(CatalogueReadError("nowhere\\deeper\\base.txt", dir.Path()), 3);
 }
 
 TEST(TextFile, MessagesOfOtherCodes) {
