@@ -81,10 +81,7 @@ std::int64_t TReadOnlyFile::Seek(std::int64_t offset, TSeekOrigin origin) {
 
 // The open's sharing already keeps writers out, and a file a writer holds was refused
 // there with ERROR_SHARING_VIOLATION.
-bool TReadOnlyFile::KeepWritersOut() {
-    FWritersKeptOut = true;
-    return true;
-}
+bool TReadOnlyFile::KeepWritersOut() { return true; }
 
 TNewFile::TNewFile(const std::string& fsPath) {
     if (NamesWindowsDevice(fsPath)) {
