@@ -6,6 +6,7 @@
 #include "toolkit/carried_files.h"
 
 int main() {
+    DecodeWindowsAhead();
     // The platform's application object first: the JPEG unit measures the screen.
     TApplication application;
     application.Initialize();

@@ -13,6 +13,10 @@
 #include "toolkit/toolkit_classes.h"
 #include "viewer/orig_pic.h"
 
+#include <QImage>
+
+#include <future>
+
 void StartUnits() {
     RegisterToolkitClasses();
     RegisterPicturesClasses();
@@ -48,8 +52,19 @@ void CreateWindows(TApplication& application, const std::function<void(const std
         }
     }
     SetLauncherBrand(brand);
-    if (!brand || brand->IconFile.empty() || !application.SetIcon({brand->IconFile}))
-        application.SetIcon(ProgramIconFiles());
+    // The icon's pictures are read on another core while the windows are built.
+    std::string brandIcon = brand ? brand->IconFile : std::string();
+    std::future<TIconPictures> icon = std::async(std::launch::async, [brandIcon] {
+        TIconPictures pictures;
+        if (!brandIcon.empty()) pictures = TApplication::ReadIcon({brandIcon});
+        return pictures.empty() ? TApplication::ReadIcon(ProgramIconFiles()) : pictures;
+    });
     application.CreateForm(MainFr);
     application.CreateForm(BigPic);
+    application.SetIcon(icon.get());
+}
+
+void DecodeWindowsAhead() {
+    DecodeFormResourceAhead(MainFrForm);
+    DecodeFormResourceAhead(BigPicForm);
 }

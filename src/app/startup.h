@@ -20,3 +20,6 @@ std::vector<std::string> ProgramIconFiles();
 // becomes the main window, and the hidden viewer.
 void CreateWindows(TApplication& application,
                    const std::function<void(const std::string&)>& brandDamaged = {});
+// Starts decoding the windows' stored descriptions on other threads, for CreateWindows;
+// first thing in a start, so the work overlaps connecting to the window system.
+void DecodeWindowsAhead();

@@ -18,8 +18,6 @@
 #include "toolkit/timer.h"
 #include "viewer/orig_pic.h"
 
-extern const TFormResource MainFrForm;
-
 TMainFr* MainFr = nullptr;
 
 namespace {

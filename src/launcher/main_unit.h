@@ -8,6 +8,7 @@
 #include "skin/controls/skin_list_box.h"
 #include "toolkit/class_registry.h"
 #include "toolkit/form.h"
+#include "toolkit/form_reader.h"
 
 #include <functional>
 #include <map>
@@ -117,6 +118,8 @@ private:
 
 // The launcher window, set as soon as it exists.
 extern TMainFr* MainFr;
+// The window's stored description.
+extern const TFormResource MainFrForm;
 
 // Registers the launcher's form class with the form reader.
 void RegisterLauncherClasses();

@@ -56,11 +56,14 @@ void DropDeferredAnnouncements(const TControl& control) {
 }
 
 void NotifyAccessible(TControl& control, TAccessibleChange change, int item) {
-    if (!Listening() || control.Loading() || control.Destroying()) return;
+    // Asked last: the first asking connects to the screen reader's bus, which a window
+    // still being built has no need to wait for.
+    if (control.Loading() || control.Destroying() || !QCoreApplication::instance()) return;
     Deferred().erase({&control, change});
     // What is not on screen changes unheard; coming and going is heard where it happens.
     bool comingOrGoing = change == acShown || change == acHidden || change == acDialogEnd;
     if (comingOrGoing ? control.Parent() && !control.Parent()->Showing() : !control.Showing()) return;
+    if (!Listening()) return;
     TAccessibleFacts facts = control.AccessibleFacts();
     if (!Announced(facts.Role)) return;
     QAccessibleInterface* target = InterfaceFor(&control);

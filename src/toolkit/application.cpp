@@ -1,7 +1,9 @@
 #include "toolkit/application.h"
 
+#include "platform/desktop_session.h"
 #include "platform/exceptions.h"
 #include "toolkit/accessible_objects.h"
+#include "toolkit/carried_files.h"
 #include "toolkit/form.h"
 #include "toolkit/host_widget.h"
 #include "toolkit/qt_bridge.h"
@@ -31,7 +33,7 @@ TApplication::TApplication() : TComponent(nullptr), FTimers(CreateRealTimerServi
 
 TApplication::~TApplication() {
     SetDestroying();
-    if (FFontWarmUp.joinable()) FFontWarmUp.join();
+    if (FWarmUp.joinable()) FWarmUp.join();
     // Forms go before the screen and the timers they use.
     for (int i = ComponentCount() - 1; i >= 0; --i)
         if (auto* form = dynamic_cast<TForm*>(Components(i))) {
@@ -55,10 +57,15 @@ void TApplication::Initialize() {
     if (!QApplication::instance()) FOwnQtApplication = std::make_unique<QApplication>(qtArgc, qtArgv);
     QApplication::setQuitOnLastWindowClosed(false);
     InstallAccessibleObjects();
-    // Reading the system's font configuration is the slowest part of a start; it runs
-    // on the other core while the windows are built, and the first text waits for it.
-    // The faces a bundle carries join it one by one as text first needs them.
-    FFontWarmUp = std::thread([] { QFontDatabase::families(); });
+    KeepTextToCarriedFaces();
+    // The font database and the session bus take a while to set up; they do it on the
+    // other core while the windows are built, and the first text and the first window
+    // wait only for what is left. The faces a bundle carries join the database one by
+    // one as text first needs them.
+    FWarmUp = std::thread([] {
+        QFontDatabase::families();
+        ConnectSessionBus();
+    });
 }
 
 TManualTimerService& TApplication::UseManualClock() {
@@ -89,12 +96,16 @@ void TApplication::Terminate() {
     if (QApplication::instance()) QApplication::quit();
 }
 
-bool TApplication::SetIcon(const std::vector<std::string>& imageFiles) {
+TIconPictures TApplication::ReadIcon(const std::vector<std::string>& imageFiles) {
+    TIconPictures pictures;
+    for (const std::string& file : imageFiles)
+        if (QImage image = ReadImageFile(file); !image.isNull()) pictures.push_back(std::move(image));
+    return pictures;
+}
+
+bool TApplication::SetIcon(const TIconPictures& pictures) {
     QIcon icon;
-    for (const std::string& file : imageFiles) {
-        QImage image = ReadImageFile(file);
-        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
-    }
+    for (const QImage& picture : pictures) icon.addPixmap(QPixmap::fromImage(picture));
     if (icon.isNull()) return false;
     QApplication::setWindowIcon(icon);
     return true;

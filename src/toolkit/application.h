@@ -13,8 +13,12 @@
 #include <vector>
 
 class QApplication;
+class QImage;
 class QObject;
 class TForm;
+
+// The pictures of the program's icon, one per size.
+using TIconPictures = std::vector<QImage>;
 
 class TApplication : public TComponent {
 public:
@@ -48,9 +52,12 @@ public:
 
     const std::string& Title() const { return FTitle; }
     void SetTitle(const std::string& title) { FTitle = title; }
-    // The icon every window shows, from image files of several sizes (PNG; Qt resource
-    // paths too). Files that do not load are left out; returns false when none loaded.
-    bool SetIcon(const std::vector<std::string>& imageFiles);
+    // An icon's pictures from image files of several sizes (PNG; Qt resource paths too);
+    // files that do not load are left out. Safe on any thread: a start reads them while
+    // it builds its windows.
+    static TIconPictures ReadIcon(const std::vector<std::string>& imageFiles);
+    // The icon every window shows; false when there is no picture to show.
+    bool SetIcon(const TIconPictures& pictures);
 
     TTimerService& Timers() { return *FTimers; }
     // Replaces real time with a hand-driven clock (tests and the headless driver).
@@ -94,7 +101,7 @@ private:
     void ReportWaiting();
 
     std::unique_ptr<QApplication> FOwnQtApplication;
-    std::thread FFontWarmUp;
+    std::thread FWarmUp;
     std::unique_ptr<TTimerService> FTimers;
     TManualTimerService* FManualClock = nullptr;
     TForm* FMainForm = nullptr;

@@ -1,5 +1,7 @@
 #include "toolkit/carried_files.h"
 
+#include "platform/desktop_session.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -39,4 +41,9 @@ void UseCarriedFace(const std::string& family, bool bold, bool italic) {
     if (carried.empty()) return;
     QString path = QString::fromStdString(carried + "/fonts/" + file);
     if (QFileInfo::exists(path)) QFontDatabase::addApplicationFont(path);
+}
+
+void KeepTextToCarriedFaces() {
+    std::string carried = CarriedFolder();
+    if (!carried.empty() && !QDir(QString::fromStdString(carried + "/fonts")).isEmpty()) LeaveOutSystemFonts();
 }

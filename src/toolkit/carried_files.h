@@ -20,3 +20,8 @@ void EnterPackedDisc();
 // LiberationSans-Bold.ttf), so text looks the same on machines that lack it. A start
 // from a disc reads only the faces it draws with. Safe to call from any thread.
 void UseCarriedFace(const std::string& family, bool bold, bool italic);
+
+// Text is drawn with the carried faces alone when fonts/ of that folder holds any: it
+// looks the same on every machine, and a start reads none of the system's fonts. Call
+// before any text is measured.
+void KeepTextToCarriedFaces();

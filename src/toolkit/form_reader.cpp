@@ -6,13 +6,24 @@
 
 #include <QByteArray>
 
+#include <future>
 #include <map>
+#include <mutex>
 
 namespace {
 
 std::map<std::string, TClassInfo>& Registry() {
     static std::map<std::string, TClassInfo> registry;
     return registry;
+}
+
+std::mutex DecodingMutex;
+std::map<const TFormResource*, std::future<TFormNode>> Decoding;
+
+TFormNode DecodeNow(const TFormResource& resource) {
+    QByteArray bytes = qUncompress(resource.Data, qsizetype(resource.Size));
+    if (bytes.isEmpty()) throw Exception("A form the program carries is damaged");
+    return DecodeFormBinary(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
 }
 
 class TTreeReader : public TFormReader {
@@ -185,9 +196,21 @@ void ReadFormBinary(TComponent& root, const std::uint8_t* data, std::size_t size
 }
 
 TFormNode DecodeFormResource(const TFormResource& resource) {
-    QByteArray bytes = qUncompress(resource.Data, qsizetype(resource.Size));
-    if (bytes.isEmpty()) throw Exception("A form the program carries is damaged");
-    return DecodeFormBinary(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
+    std::future<TFormNode> ahead;
+    {
+        std::lock_guard lock(DecodingMutex);
+        if (auto found = Decoding.find(&resource); found != Decoding.end()) {
+            ahead = std::move(found->second);
+            Decoding.erase(found);
+        }
+    }
+    return ahead.valid() ? ahead.get() : DecodeNow(resource);
+}
+
+void DecodeFormResourceAhead(const TFormResource& resource) {
+    std::lock_guard lock(DecodingMutex);
+    if (Decoding.count(&resource)) return;
+    Decoding.emplace(&resource, std::async(std::launch::async, [&resource] { return DecodeNow(resource); }));
 }
 
 void ReadFormResource(TComponent& root, const TFormResource& resource, const THandlerTable& handlers,

@@ -25,6 +25,10 @@ struct TFormResource {
     const std::uint8_t* Data;
     std::size_t Size;
 };
+// The description, taken from an earlier DecodeFormResourceAhead when there was one.
 TFormNode DecodeFormResource(const TFormResource& resource);
+// Starts decoding on a thread of its own, for the form built from it later: a start
+// spends the few milliseconds the stored pictures take while the window system connects.
+void DecodeFormResourceAhead(const TFormResource& resource);
 void ReadFormResource(TComponent& root, const TFormResource& resource, const THandlerTable& handlers,
                       const std::function<void()>& propertiesRead = {});

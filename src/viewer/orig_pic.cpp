@@ -6,8 +6,6 @@
 #include "toolkit/ge_scale.h"
 #include "toolkit/panel.h"
 
-extern const TFormResource BigPicForm;
-
 TBigPic* BigPic = nullptr;
 
 void RegisterViewerClasses() { TClassRegistration<TBigPic>("TBigPic", "TForm"); }

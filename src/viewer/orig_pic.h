@@ -4,6 +4,7 @@
 // click on the picture. It is hidden, never destroyed, between showings.
 
 #include "toolkit/form.h"
+#include "toolkit/form_reader.h"
 
 class TImage;
 class TPanel;
@@ -27,5 +28,7 @@ private:
 
 // The viewer, set as soon as it exists.
 extern TBigPic* BigPic;
+// The window's stored description.
+extern const TFormResource BigPicForm;
 
 void RegisterViewerClasses();

@@ -1,0 +1,5 @@
+#include "platform/desktop_session.h"
+
+void ConnectSessionBus() {}
+
+void LeaveOutSystemFonts() {}
