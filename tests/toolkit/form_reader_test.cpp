@@ -8,6 +8,8 @@
 #include "toolkit/panel.h"
 #include "toolkit/timer.h"
 
+#include <QByteArray>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -175,6 +177,28 @@ TEST(FormText, BinaryFormRoundTripsAndRefusesDamage) {
     EXPECT_EQ(back.Children[0].Properties[0].Value.Text, "Ident");
     for (size_t cut = 0; cut < bytes.size(); ++cut)
         EXPECT_THROW(DecodeFormBinary(bytes.data(), cut), Exception) << "cut at " << cut;
+}
+
+TEST(FormText, AResourceDecodedAheadIsTheOneDecodedAtOnce) {
+    auto bytes = EncodeFormBinary(ParseFormText(R"(
+        F: TForm {
+          Caption = "ahead"
+          C: TPanel { Tag = 7 }
+        })", "x", ""));
+    QByteArray packed = qCompress(bytes.data(), qsizetype(bytes.size()));
+    const TFormResource resource{reinterpret_cast<const std::uint8_t*>(packed.constData()), std::size_t(packed.size())};
+    DecodeFormResourceAhead(resource);
+    DecodeFormResourceAhead(resource); // asked twice, decoded once
+    EXPECT_EQ(EncodeFormBinary(DecodeFormResource(resource)), bytes);
+    // The decoded tree was handed over; the next form built from it decodes anew.
+    EXPECT_EQ(EncodeFormBinary(DecodeFormResource(resource)), bytes);
+
+    QByteArray damaged = packed;
+    damaged[damaged.size() / 2] = char(damaged[damaged.size() / 2] ^ 0x5A);
+    const TFormResource broken{reinterpret_cast<const std::uint8_t*>(damaged.constData()), std::size_t(damaged.size())};
+    DecodeFormResourceAhead(broken);
+    EXPECT_THROW(DecodeFormResource(broken), Exception);
+    EXPECT_THROW(DecodeFormResource(broken), Exception);
 }
 
 TEST_F(FormReaderTest, TheSampleFormPaintsOffScreen) {
