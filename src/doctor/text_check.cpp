@@ -87,7 +87,7 @@ public:
         if (!FUtf8 && !CheckForeignEncoding()) return;
         // The launcher's lines, read as it reads them.
         TTextLineReader reader(FRaw, FUtf8 ? Utf8ByteOrderMark.size() : 0);
-        while (std::optional<TTextLine> line = reader.Next()) {
+        while (std::optional<TFileLine> line = reader.Next()) {
             if (line->EndsText) {
                 ReportEnd(line->Begin, line->End);
                 break;

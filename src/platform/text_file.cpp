@@ -15,7 +15,7 @@ void SplitTextLines(std::span<char> text, std::vector<std::string_view>& lines) 
     // would otherwise pass through a list twice too large.
     lines.reserve(lines.size() + std::count(base, base + text.size(), '\n') + 1);
     TTextLineReader reader(std::string_view(base, text.size()));
-    while (std::optional<TTextLine> line = reader.Next()) {
+    while (std::optional<TFileLine> line = reader.Next()) {
         if (line->EndsText) break;
         char* begin = base + line->Begin;
         char* end = base + line->TextEnd;

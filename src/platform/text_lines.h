@@ -12,7 +12,7 @@
 #include <optional>
 #include <string_view>
 
-struct TTextLine {
+struct TFileLine {
     std::size_t Number =
         0; // 1-based, counting physical lines (LF-ended) from where the reading began
     std::size_t Begin = 0;   // its first byte
@@ -30,10 +30,10 @@ public:
         : FText(text), FPos(from) {}
 
     // The next line; none after the last, or after the line that ends the text.
-    std::optional<TTextLine> Next() {
+    std::optional<TFileLine> Next() {
         if (FPos >= FText.size() || FEnded) return std::nullopt;
         const char* base = FText.data();
-        TTextLine line;
+        TFileLine line;
         line.Number = ++FNumber;
         line.Begin = FPos;
         const void* nl = std::memchr(base + FPos, '\n', FText.size() - FPos);
