@@ -35,7 +35,8 @@ function(vitrina_install_bundle)
   install(PROGRAMS ${PROJECT_SOURCE_DIR}/resources/autorun.sh DESTINATION share/vitrina)
 
   # The faces the forms and the skin draw with ("MS Sans Serif" and "Arial", plain
-  # and bold); anything else falls back to the desktop's own fonts.
+  # and bold). The bundle draws with these alone: a brand's skin that names a serif or
+  # fixed-width face gets the nearest of them.
   install(FILES ${VITRINA_LIBERATION_FONTS}/LiberationSans-Regular.ttf
                 ${VITRINA_LIBERATION_FONTS}/LiberationSans-Bold.ttf
           DESTINATION share/vitrina/fonts)

@@ -1,10 +1,12 @@
 #pragma once
 // vitrina-kit run as a disc author runs it, its output and status collected.
-// Tests that use it define VITRINA_KIT as the kit's path.
+// Tests that use it define VITRINA_KIT as the kit's path; the variable VITRINA_KIT names
+// another kit to run instead (a bundle's, built against its own Qt).
 
 #include "support/process_runner.h"
 #include "support/scratch_folder.h"
 
+#include <cstdlib>
 #include <string>
 
 using TKitRun = TProcessRun;
@@ -17,5 +19,6 @@ inline TKitRun RunKit(const std::string& args, const std::string& locale = "C.UT
     options.Environment = {{"LC_ALL", locale}};
     options.DeadlineSeconds = deadlineSeconds;
     options.WorkingFolder = folder;
-    return RunProgram(VITRINA_KIT, ShellWords(args), options);
+    const char* other = std::getenv("VITRINA_KIT");
+    return RunProgram(other && *other ? other : VITRINA_KIT, ShellWords(args), options);
 }
