@@ -36,8 +36,7 @@ std::string SiteHostName(const std::string& site) {
     if (size_t at = host.rfind('@'); at != std::string::npos) host.erase(0, at + 1);
     // A port goes; an IPv6 address keeps the colons inside its brackets.
     host = host.substr(0, host.find(':', host.starts_with('[') ? host.find(']') : 0));
-    for (char& c : host)
-        c = Cp1251ToLower(c);
+    host = Cp1251LowerCase(host);
     if (host.starts_with("www.") && host.size() > 4) host.erase(0, 4);
     return host;
 }

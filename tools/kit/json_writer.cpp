@@ -97,33 +97,24 @@ void TJsonWriter::BeforeValue() {
     FOpen.back() = 1;
 }
 
-TJsonWriter& TJsonWriter::BeginObject() {
+TJsonWriter& TJsonWriter::Open(char bracket) {
     BeforeValue();
-    FBuffer += '{';
+    FBuffer += bracket;
     FOpen.push_back(0);
     return *this;
 }
 
-TJsonWriter& TJsonWriter::EndObject() {
+TJsonWriter& TJsonWriter::Close(char bracket) {
     FOpen.pop_back();
-    FBuffer += '}';
+    FBuffer += bracket;
     Reserve();
     return *this;
 }
 
-TJsonWriter& TJsonWriter::BeginArray() {
-    BeforeValue();
-    FBuffer += '[';
-    FOpen.push_back(0);
-    return *this;
-}
-
-TJsonWriter& TJsonWriter::EndArray() {
-    FOpen.pop_back();
-    FBuffer += ']';
-    Reserve();
-    return *this;
-}
+TJsonWriter& TJsonWriter::BeginObject() { return Open('{'); }
+TJsonWriter& TJsonWriter::EndObject() { return Close('}'); }
+TJsonWriter& TJsonWriter::BeginArray() { return Open('['); }
+TJsonWriter& TJsonWriter::EndArray() { return Close(']'); }
 
 TJsonWriter& TJsonWriter::Key(std::string_view name) {
     BeforeValue();

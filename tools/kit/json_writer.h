@@ -38,6 +38,8 @@ private:
     void Reserve();
     // The comma before a value inside an object or array.
     void BeforeValue();
+    TJsonWriter& Open(char bracket);
+    TJsonWriter& Close(char bracket);
     std::FILE* FOut;
     std::string FBuffer;
     std::string FOpen; // one entry an open object or array: whether it has a member yet
